@@ -1,0 +1,54 @@
+#pragma once
+// The communication log: one text that grows by appended pieces, rendered in ASCII, Mixed or
+// Hex. It announces every change so a view can follow it without re-reading the whole text.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+enum class LogMode : int { Ascii = 0, Mixed = 1, Hex = 2 };
+
+struct LogSettings {
+    LogMode mode = LogMode::Mixed;
+    bool showTimeStamp = false;
+    bool showDetails = true;
+};
+
+// The form a piece takes in the log: command and reply bytes are rendered by the mode;
+// everything else only loses its zero markers.
+std::string RenderLogPiece(std::string_view text, bool render, LogMode mode);
+
+class CommLog {
+public:
+    static constexpr size_t kDefaultLimitBytes = 32u * 1024u * 1024u;
+
+    struct Observer {
+        virtual ~Observer() = default;
+        virtual void OnAppended(std::string_view piece) = 0;
+        // The oldest `count` bytes (whole lines) were dropped to stay within the limit.
+        virtual void OnDroppedFront(size_t count) = 0;
+        virtual void OnCleared() = 0;
+    };
+
+    explicit CommLog(size_t limitBytes = kDefaultLimitBytes);
+
+    void AppendLog(std::string_view text, bool render);
+    void Clear();
+
+    const std::string& Text() const { return text_; }
+    LogSettings& Settings() { return settings_; }
+    const LogSettings& Settings() const { return settings_; }
+    void SetObserver(Observer* observer) { observer_ = observer; }
+
+private:
+    void DropOldestLines();
+
+    std::string text_;
+    size_t limitBytes_;
+    LogSettings settings_;
+    Observer* observer_ = nullptr;
+};
+
+}  // namespace zel
