@@ -28,7 +28,8 @@ enum class ProbeResult : int { Available = 0, NoSuchDevice = 1, InUse = 2, Other
 
 class ISerialPort {
 public:
-    // Called on the listener thread: event bits in the low 16 bits, line errors in the high 16.
+    // Runs on the GUI thread (posted there by the listener through the window system): event
+    // bits in the low 16 bits, line errors in the high 16.
     using EventHandler = std::function<void(uint32_t eventAndErrors)>;
 
     virtual ~ISerialPort() = default;
