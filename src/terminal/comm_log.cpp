@@ -1,0 +1,81 @@
+#include "terminal/comm_log.h"
+
+#include "terminal/custom_string.h"
+
+namespace zel {
+namespace {
+
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+constexpr std::string_view kRenderedZero = "<00>";
+
+void AppendHexByte(std::string& out, unsigned char byte) {
+    out += '<';
+    out += kHexDigits[byte >> 4];
+    out += kHexDigits[byte & 0x0F];
+    out += '>';
+}
+
+bool IsPrintable(unsigned char byte) {
+    return byte >= 32 && byte <= 126;
+}
+
+}  // namespace
+
+std::string RenderLogPiece(std::string_view text, bool render, LogMode mode) {
+    const bool hex = render && mode == LogMode::Hex;
+    const bool mixed = render && mode == LogMode::Mixed;
+    std::string out;
+    out.reserve(hex ? text.size() * 4 : text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text.substr(i).starts_with(kZeroMarker)) {
+            if (hex || mixed) out += kRenderedZero;
+            i += kZeroMarker.size();
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[i++]);
+        if (hex || (mixed && !IsPrintable(byte))) {
+            AppendHexByte(out, byte);
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+CommLog::CommLog(size_t limitBytes) : limitBytes_(limitBytes) {}
+
+void CommLog::AppendLog(std::string_view text, bool render) {
+    const std::string piece = RenderLogPiece(text, render, settings_.mode);
+    if (piece.empty()) return;
+    text_ += piece;
+    if (observer_) observer_->OnAppended(piece);
+    if (text_.size() > limitBytes_) DropOldestLines();
+}
+
+void CommLog::Clear() {
+    std::string().swap(text_);  // give a large log's memory back, not just its length
+    if (observer_) observer_->OnCleared();
+}
+
+// Drops towards three quarters of the limit, so that the kept text is moved once per quarter
+// of the limit appended rather than once per append. The cut goes just after a line end: the
+// last one that keeps the text within the limit and drops no more than the aim, else the first
+// one after the aim. A log without any such line end is cut mid-line to stay bounded.
+void CommLog::DropOldestLines() {
+    const size_t keepAim = limitBytes_ - limitBytes_ / 4;
+    const size_t mustDrop = text_.size() - limitBytes_;
+    const size_t aimDrop = text_.size() - keepAim;
+    const std::string_view acceptable =
+        std::string_view(text_).substr(mustDrop - 1, aimDrop - mustDrop + 1);
+    size_t lineEnd = acceptable.rfind('\n');
+    if (lineEnd != std::string_view::npos) {
+        lineEnd += mustDrop - 1;
+    } else {
+        lineEnd = text_.find('\n', aimDrop - 1);
+    }
+    const size_t count = lineEnd == std::string::npos ? aimDrop : lineEnd + 1;
+    text_.erase(0, count);
+    if (observer_) observer_->OnDroppedFront(count);
+}
+
+}  // namespace zel
