@@ -21,7 +21,7 @@ struct LogSettings {
 std::string RenderLogPiece(std::string_view text, bool render, LogMode mode);
 
 class CommLog {
-public:
+  public:
     static constexpr size_t kDefaultLimitBytes = 32u * 1024u * 1024u;
 
     struct Observer {
@@ -42,7 +42,7 @@ public:
     const LogSettings& Settings() const { return settings_; }
     void SetObserver(Observer* observer) { observer_ = observer; }
 
-private:
+  private:
     void DropOldestLines();
 
     std::string text_;

@@ -8,7 +8,7 @@
 namespace zel {
 
 class PcClockInfo {
-public:
+  public:
     explicit PcClockInfo(ISystemClock& clock) : clock_(clock) {}
 
     // Each reads the clock once and remembers the time read.
@@ -22,7 +22,7 @@ public:
 
     const LocalTime& LastRead() const { return last_; }
 
-private:
+  private:
     ISystemClock& clock_;
     LocalTime last_;
 };

@@ -10,7 +10,7 @@
 namespace zel {
 
 class ISettingsKey {
-public:
+  public:
     virtual ~ISettingsKey() = default;
     // The stored bytes, or nothing when the value is missing.
     virtual std::optional<std::string> ReadValue(const std::string& name) = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class ISettingsStore {
-public:
+  public:
     virtual ~ISettingsStore() = default;
     // Nothing when the key does not exist or cannot be read.
     virtual std::unique_ptr<ISettingsKey> OpenForRead() = 0;

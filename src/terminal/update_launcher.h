@@ -5,7 +5,7 @@
 namespace zel {
 
 class IUpdateLauncher {
-public:
+  public:
     virtual ~IUpdateLauncher() = default;
     // Both "updater.exe" and "uptr_check.exe" are present in the updater folder.
     virtual bool ProgramsPresent() = 0;

@@ -11,7 +11,7 @@ enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 class IWindowSystem {
-public:
+  public:
     virtual ~IWindowSystem() = default;
 
     // Modal; returns the button the operator chose.

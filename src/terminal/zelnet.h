@@ -8,7 +8,7 @@
 
 namespace zel {
 
-inline constexpr size_t kMaxDatagramBytes = 1024;      // plain datagrams, sent and received
+inline constexpr size_t kMaxDatagramBytes = 1024;       // plain datagrams, sent and received
 inline constexpr size_t kMaxZelnetPayloadBytes = 1028;  // the frame buffer holds 1036 bytes
 
 // One received datagram as handed to the window: data holds exactly byteCount bytes.

@@ -1,0 +1,161 @@
+#pragma once
+// The main terminal window's logic: the connection profile, the product choice, sending,
+// receiving, logging, the repeat timer, the settings and the command line. The Qt window
+// renders its state and forwards the operator's actions; it decides nothing itself.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "products/catalog.h"
+#include "terminal/comm_log.h"
+#include "terminal/connection_profile.h"
+#include "terminal/pc_clock_info.h"
+#include "terminal/settings_store.h"
+#include "terminal/update_launcher.h"
+#include "terminal/window_system.h"
+#include "terminal/zelnet.h"
+#include "transport/serial_port.h"
+#include "transport/system_clock.h"
+#include "transport/udp_socket.h"
+#include "transport/usb_link.h"
+
+namespace zel {
+
+// Splits a command-line text at runs of spaces into the tokens the terminal takes.
+std::vector<std::string> SplitCommandLine(const std::string& text);
+
+struct TerminalServices {
+    IWindowSystem& window;
+    ISettingsStore& settings;
+    ISerialPort& serial;
+    IUdpSocket& udp;
+    IUsbLink& usb;
+    ISystemClock& clock;
+    IUpdateLauncher& updates;
+};
+
+struct RepeatSettings {
+    bool repeat = false;
+    uint32_t periodMs = 1000;
+};
+
+class CZelTermDlg {
+  public:
+    // What the window shows of this state; told when to copy the fields to its controls.
+    class View {
+      public:
+        virtual ~View() = default;
+        virtual void RefreshControls() = 0;
+        // The property sheet rebuilds its pages for the product.
+        virtual void ProductChanged(ProductInfo& product) = 0;
+    };
+
+    static constexpr int kRepeatTimerId = 1;
+    static constexpr unsigned kMinRepeatPeriodMs = 10;
+    static constexpr size_t kSerialReadChunk = 512;
+    static constexpr size_t kUsbReplyBytes = 1024;
+    static constexpr int kUsbReadAttempts = 20;
+
+    explicit CZelTermDlg(const TerminalServices& services);
+    ~CZelTermDlg();
+    CZelTermDlg(const CZelTermDlg&) = delete;
+    CZelTermDlg& operator=(const CZelTermDlg&) = delete;
+
+    void SetView(View* view) { view_ = view; }
+
+    // The start-up sequence, from probing the ports to the update check at launch.
+    void OnInitDialog(const std::vector<std::string>& commandLine);
+
+    // Start-up pieces, public for the window and for tests.
+    void ProbePorts();
+    bool LoadSettings();
+    bool SaveSettings();
+    void RestoreProduct();
+    void ProcessCommandLine(const std::vector<std::string>& tokens);
+    void CheckForUpdateOnLaunch();
+
+    // Connection and product.
+    void SelectConnection(int requested);
+    void SelectProduct(const std::string& name);
+    void OnProductListSelected(int listIndex);
+    void UpdateStatus();
+    void EnableConnectionButtons();
+
+    // Sending and receiving.
+    void SendCommand(std::string_view text, bool appendCR);
+    bool ValidateCustomString(const std::string& customString, std::string& commandText);
+    void OnSend();
+    void OnCustomStringHelp();
+    void OnSerialEvent(uint32_t eventAndErrors);
+    void OnUdpReceive(const ReceivedDatagram& datagram);
+    void OnRepeatTimer();
+    void OnClearLog() { log_.Clear(); }
+
+    // Settings handed back by the dialogs on OK.
+    void ApplyConnectionSetup(const ConnectionProfile& edited);
+    void ApplyLogSettings(const LogSettings& settings);
+    void ApplyRepeatSettings(const RepeatSettings& settings);
+    void ApplyCheckUpdateOnLaunch(uint32_t value);
+    // Before Connection Setup: frees the port so the dialog can probe it too.
+    void PrepareConnectionSetup();
+
+    // The OK and Cancel paths: both save the settings and end the window.
+    void OnOk() { Close(); }
+    void OnCancel() { Close(); }
+    bool Ended() const { return ended_; }
+
+    // State the window shows.
+    const ConnectionProfile& Profile() const { return profile_; }
+    CommLog& Log() { return log_; }
+    const std::vector<std::string>& ProductNames() const { return productNames_; }
+    int ProductListIndex() const { return productListIndex_; }
+    ProductInfo* CurrentProduct() { return product_; }
+    std::vector<ProductInfo>& Catalog() { return catalog_; }
+    const std::array<std::string, 4>& StatusLines() const { return statusLines_; }
+    const std::array<bool, 3>& ConnectionButtonsEnabled() const { return connectionEnabled_; }
+    const std::string& CustomString() const { return customString_; }
+    void SetCustomString(std::string text) { customString_ = std::move(text); }
+    const std::string& LastCommand() const { return lastCommand_; }
+    const RepeatSettings& Repeat() const { return repeat_; }
+    uint32_t CheckUpdateOnLaunchValue() const { return checkUpdateOnLaunch_; }
+    PcClockInfo& PcClock() { return pcClock_; }
+    IWindowSystem& Window() { return services_.window; }
+    IUpdateLauncher& Updates() { return services_.updates; }
+
+  private:
+    // The protocol name, baud rate and product port of the current product's selections.
+    void TakeProductDefaults();
+    void OpenSerialForWindow();
+    bool OpenUdpForWindow();
+    void CloseSerialIfOpen();
+    void SendOnSerial(const std::string& framed);
+    void SendOnEthernet(const std::string& framed);
+    void SendOnUsb(const std::string& framed);
+    void AppendTimeStamp();
+    void AppendSentLine(const std::string& header, const std::string& framed);
+    void ApplyRepeatTimer();
+    void Refresh();
+    void Close();
+
+    TerminalServices services_;
+    View* view_ = nullptr;
+    ConnectionProfile profile_;
+    CommLog log_;
+    PcClockInfo pcClock_;
+    std::vector<ProductInfo> catalog_;
+    ProductInfo* product_ = nullptr;
+    std::vector<std::string> productNames_;  // sorted, as the list shows them
+    int productListIndex_ = 0;
+    std::array<std::string, 4> statusLines_;
+    std::array<bool, 3> connectionEnabled_{};
+    std::string customString_;
+    std::string lastCommand_;
+    bool lineStart_ = true;
+    RepeatSettings repeat_;
+    uint32_t checkUpdateOnLaunch_ = 1;
+    bool ended_ = false;
+};
+
+}  // namespace zel
