@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, when any is missing.
+set -eu
+packages="cmake ninja-build g++ pkg-config qt6-base-dev libusb-1.0-0-dev libgtest-dev libgmock-dev
+libbenchmark-dev xvfb xauth imagemagick umockdev libumockdev-dev tzdata clang-format"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

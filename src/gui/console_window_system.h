@@ -1,0 +1,26 @@
+#pragma once
+// The window system of a run without a window ("-Exit"): messages go to standard error and
+// questions get the answer that changes nothing; timers and posted work run on Qt's event loop.
+#include <QObject>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "terminal/window_system.h"
+
+namespace zel {
+
+class ConsoleWindowSystem : public IWindowSystem {
+  public:
+    MessageAnswer MessageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) override;
+    void KillTimer(int id) override { timers_.erase(id); }
+    void PostToGui(std::function<void()> work) override;
+
+  private:
+    QObject context_;  // posted work is dropped once this object is gone
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+};
+
+}  // namespace zel
