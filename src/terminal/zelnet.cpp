@@ -52,11 +52,12 @@ void AppendChecksum(std::string& frame, uint32_t sum) {
 }
 
 // The walk stops at the first checksum marker, so a payload byte 0xFE or 0xFF is taken for the
-// start of the checksum. The sum is signed while the stored value is not: a frame whose sum
-// is negative never matches.
+// start of the checksum. The four-byte form carries only the low 24 bits of the signed sum
+// (every negative sum is sent in it), so only those bits are compared there.
 bool ChecksumMatches(std::string_view frame) {
     int64_t sum = 0;
     int64_t expected = 0;
+    int64_t comparedBits = -1;
     const size_t lastBeforeEnd = frame.size() - 2;
     for (size_t pos = 1; pos <= lastBeforeEnd; ++pos) {
         const uint8_t byte = ByteAt(frame, pos);
@@ -64,6 +65,7 @@ bool ChecksumMatches(std::string_view frame) {
             for (int i = 1; i <= form->byteCount; ++i) {
                 expected = (expected << 8) | ByteAt(frame, pos + static_cast<size_t>(i));
             }
+            if (form->atLeast == 0x10000) comparedBits = 0xFFFFFF;
             break;
         }
         if (pos == lastBeforeEnd) {
@@ -72,7 +74,7 @@ bool ChecksumMatches(std::string_view frame) {
         }
         sum += static_cast<int8_t>(byte);
     }
-    return sum == expected;
+    return (sum & comparedBits) == expected;
 }
 
 bool LooksLikeFrame(std::string_view bytes) {

@@ -81,14 +81,21 @@ TEST(UnwrapZelnetFrameTest, RejectsFramesThatFailAnyCheck) {
         {"zero first in payload", BuildZelnetFrame(Bytes({0x00, 0x42, 0x0D}))},
         // A payload byte 0xFE is taken for the start of the checksum.
         {"payload byte FE", BuildZelnetFrame(Bytes({0x41, 0xFE, 0x42, 0x0D}))},
-        // The four-byte form holds 24 bits, which never equal a negative running sum.
-        {"negative sum", BuildZelnetFrame(Bytes({0x80, 0x80, 0x0D}))},
+        {"negative sum, wrong low bits",
+         Bytes({0xF1, 0x01, 0x04, 0x80, 0x80, 0x0D, 0xFE, 0xFF, 0xFF, 0x13, 0xF2})},
         {"FF just before the end", Bytes({0xF1, 0x01, 0x04, 0x4F, 0x4B, 0x0D, 0xFF, 0xF2})},
     };
     for (const auto& [name, datagram] : cases) {
         SCOPED_TRACE(name);
         EXPECT_EQ(UnwrapZelnetFrame(datagram), std::nullopt);
     }
+}
+
+TEST(UnwrapZelnetFrameTest, AcceptsOurOwnFramesWithANegativeSum) {
+    // Every negative sum goes out in the four-byte form, which holds its low 24 bits.
+    const std::string frame = BuildZelnetFrame(Bytes({0x80, 0x80, 0x0D}));
+    EXPECT_EQ(frame, Bytes({0xF1, 0x01, 0x04, 0x80, 0x80, 0x0D, 0xFE, 0xFF, 0xFF, 0x12, 0xF2}));
+    EXPECT_EQ(UnwrapZelnetFrame(frame), Bytes({0x80, 0x80, 0x0D}));
 }
 
 TEST(AcceptDatagramTest, UnwrapsFramesAndPassesOtherDatagramsWhole) {
