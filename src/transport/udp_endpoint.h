@@ -1,0 +1,56 @@
+#pragma once
+// One IPv4 UDP socket with blocking helpers: the building block of the terminal's socket, the
+// device simulator and the loopback tests.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+struct UdpPeer {
+    std::string address;  // dotted IPv4
+    uint32_t port = 0;
+};
+
+// What one read of a waiting datagram produced.
+struct UdpRead {
+    size_t byteCount = 0;    // bytes stored in the buffer
+    bool truncated = false;  // the datagram was longer than the buffer; the rest is lost
+    UdpPeer sender;
+};
+
+struct UdpDatagram {
+    std::string bytes;
+    UdpPeer sender;
+};
+
+class UdpEndpoint {
+  public:
+    UdpEndpoint() = default;
+    ~UdpEndpoint();
+    UdpEndpoint(const UdpEndpoint&) = delete;
+    UdpEndpoint& operator=(const UdpEndpoint&) = delete;
+
+    // A dotted address ("0.0.0.0" for every interface); port 0 lets the system choose.
+    bool Bind(const std::string& address, uint32_t port, bool broadcast = false);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    uint32_t LocalPort() const;
+    int Fd() const { return fd_; }
+
+    // Reads the datagram already waiting, without blocking; nothing when none could be read.
+    std::optional<UdpRead> ReadWaiting(std::span<char> buffer);
+    // Waits up to timeoutMs for one datagram; longer ones than the largest UDP payload cannot
+    // exist, so nothing is cut.
+    std::optional<UdpDatagram> Receive(int timeoutMs);
+
+    // The host is a dotted address or a name resolved to IPv4; ports above 65535 are refused.
+    bool SendTo(std::string_view bytes, const std::string& host, uint32_t port);
+
+  private:
+    int fd_ = -1;
+};
+
+}  // namespace zel
