@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "support/child_process.h"
 #include "queued_window_system.h"
 #include "transport/udp_endpoint.h"
 #include "transport/zel_socket.h"
