@@ -2,7 +2,9 @@
 
 #include <libusb.h>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace zel {
 namespace {
@@ -97,10 +99,16 @@ class LibusbBackend : public IUsbBackend {
         if (!context_ && !Start()) return devices;
         libusb_device** list = nullptr;
         const ssize_t count = libusb_get_device_list(context_.get(), &list);
-        for (ssize_t i = 0; i < count; ++i) {
+        std::vector<libusb_device*> present(list, list + std::max<ssize_t>(count, 0));
+        // The library lists devices in no promised order; the first one found must not change
+        // from one search to the next.
+        std::ranges::sort(present, {}, [](libusb_device* device) {
+            return std::pair(libusb_get_bus_number(device), libusb_get_device_address(device));
+        });
+        for (libusb_device* device : present) {
             libusb_device_handle* handle = nullptr;
             // Devices this user may not open (no access rule installed) are not candidates.
-            if (libusb_open(list[i], &handle) == LIBUSB_SUCCESS) {
+            if (libusb_open(device, &handle) == LIBUSB_SUCCESS) {
                 devices.push_back(std::make_unique<LibusbDevice>(context_, handle));
             }
         }
