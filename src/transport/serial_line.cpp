@@ -1,0 +1,278 @@
+#include "transport/serial_line.h"
+
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "terminal/custom_string.h"
+#include "transport/serial_line_settings.h"
+
+namespace zel {
+
+namespace {
+
+struct ProbeMeaning {
+    int error;
+    ProbeResult result;
+};
+constexpr ProbeMeaning kProbeMeanings[] = {
+    {ENOENT, ProbeResult::NoSuchDevice}, {ENODEV, ProbeResult::NoSuchDevice},
+    {ENXIO, ProbeResult::NoSuchDevice},  {EBUSY, ProbeResult::InUse},
+    {EACCES, ProbeResult::InUse},        {EWOULDBLOCK, ProbeResult::InUse},
+};
+
+bool SameLine(const termios& a, const termios& b) {
+    return a.c_cflag == b.c_cflag && a.c_iflag == b.c_iflag && cfgetospeed(&a) == cfgetospeed(&b) &&
+           cfgetispeed(&a) == cfgetispeed(&b);
+}
+
+}  // namespace
+
+CSerial::~CSerial() {
+    CSerial::CloseLine();
+}
+
+ProbeResult CSerial::ProbePort(const std::string& name) {
+    int error = 0;
+    int fd = OpenExclusively(name, &error);
+    if (fd >= 0) {
+        CloseExclusive(fd);
+        return ProbeResult::Available;
+    }
+    for (const auto& meaning : kProbeMeanings)
+        if (meaning.error == error) return meaning.result;
+    return ProbeResult::OtherFailure;
+}
+
+long CSerial::OpenLine(const std::string& name) {
+    if (IsOpen()) return Finish(serial_error::kAlreadyInitialized);
+    int error = 0;
+    int fd = OpenExclusively(name, &error);
+    if (fd < 0) return Finish(error);
+    fd_ = fd;
+    // The port's own defaults, as far as the device takes them; a device that refuses keeps
+    // what it has.
+    termios attributes{};
+    if (tcgetattr(fd_, &attributes) == 0) {
+        line_settings::MakeRaw(attributes);
+        tcsetattr(fd_, TCSANOW, &attributes);
+    }
+    SetEventMask(kOpenEventMask);
+    SetReadMode(kNonBlocking);
+    occurredEvents_ = 0;
+    errorCounts_ = ReadLineErrorCounts(fd_);
+    return Finish(0);
+}
+
+long CSerial::CloseLine() {
+    if (IsOpen()) {
+        CloseExclusive(fd_);
+        fd_ = -1;
+    }
+    return Finish(0);
+}
+
+template <typename Change>
+long CSerial::ChangeAttributes(Change change, long refusal) {
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    termios original{};
+    if (tcgetattr(fd_, &original) != 0) return Finish(errno);
+    termios wanted = original;
+    if (!change(wanted)) return Finish(refusal);
+    if (tcsetattr(fd_, TCSANOW, &wanted) != 0) return Finish(errno);
+    // Drivers take what they can and ignore the rest (a pseudo-terminal is always 8-N):
+    // the change only counts when applying it once more would change nothing.
+    termios applied{};
+    if (tcgetattr(fd_, &applied) != 0) return Finish(errno);
+    termios reapplied = applied;
+    change(reapplied);
+    if (SameLine(applied, reapplied)) return Finish(0);
+    tcsetattr(fd_, TCSANOW, &original);
+    return Finish(EINVAL);
+}
+
+template <typename Read>
+int CSerial::QueryAttributes(Read read) {
+    if (!IsOpen()) {
+        Finish(serial_error::kInvalidHandle);
+        return -1;
+    }
+    termios attributes{};
+    if (tcgetattr(fd_, &attributes) != 0) {
+        Finish(errno);
+        return -1;
+    }
+    Finish(0);
+    return read(attributes);
+}
+
+long CSerial::ConfigureLine(uint32_t baudRate, int dataBits, int parity, int stopBits) {
+    return ChangeAttributes(
+        [&](termios& attributes) {
+            return line_settings::SetBaudRate(attributes, baudRate) &&
+                   line_settings::SetFraming(attributes, dataBits, parity, stopBits);
+        },
+        EINVAL);
+}
+
+long CSerial::SetHandshake(int mode) {
+    return ChangeAttributes(
+        [&](termios& attributes) { return line_settings::SetHandshake(attributes, mode); },
+        serial_error::kInvalidArgument);
+}
+
+long CSerial::SetReadMode(int mode) {
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    if (mode != kNonBlocking && mode != kBlocking) return Finish(serial_error::kInvalidArgument);
+    readMode_ = static_cast<ReadMode>(mode);
+    return Finish(0);
+}
+
+long CSerial::SetEventMask(uint32_t mask) {
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    eventMask_ = mask;
+    return Finish(0);
+}
+
+long CSerial::SetEventCharacter(char character, bool addToMask) {
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    if (addToMask) eventMask_ |= serial_event::kEventCharacter;
+    eventCharacter_ = character;
+    return Finish(0);
+}
+
+long CSerial::QueryBaudRate() {
+    return QueryAttributes([](const termios& attributes) {
+        auto baudRate = line_settings::BaudRateOf(attributes);
+        return baudRate ? static_cast<int>(*baudRate) : -1;
+    });
+}
+
+int CSerial::QueryDataBits() {
+    return QueryAttributes(line_settings::DataBitsOf);
+}
+int CSerial::QueryParity() {
+    return QueryAttributes(line_settings::ParityOf);
+}
+int CSerial::QueryStopBits() {
+    return QueryAttributes(line_settings::StopBitsOf);
+}
+int CSerial::QueryHandshake() {
+    return QueryAttributes(line_settings::HandshakeOf);
+}
+
+uint32_t CSerial::QueryEventMask() {
+    Finish(IsOpen() ? 0 : serial_error::kInvalidHandle);
+    return IsOpen() ? eventMask_.load() : 0;
+}
+
+char CSerial::QueryEventCharacter() {
+    Finish(IsOpen() ? 0 : serial_error::kInvalidHandle);
+    return IsOpen() ? eventCharacter_.load() : '\0';
+}
+
+long CSerial::WriteBytes(const void* bytes, size_t count, size_t* written, int timeoutMs) {
+    size_t done = 0;
+    if (written) *written = 0;
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    const char* next = static_cast<const char*>(bytes);
+    Deadline deadline(timeoutMs);
+    long result = 0;
+    while (done < count && result == 0) {
+        ssize_t n = write(fd_, next + done, count - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n < 0 && errno == EAGAIN)
+            result = WaitUntilReady(fd_, POLLOUT, deadline);
+        else if (n < 0 && errno != EINTR)
+            result = errno;
+        else if (n == 0)
+            result = EIO;
+    }
+    if (written) *written = done;
+    return Finish(result);
+}
+
+long CSerial::WriteString(const char* text, size_t* written, int timeoutMs) {
+    return WriteBytes(text, std::strlen(text), written, timeoutMs);
+}
+
+long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
+    while (*readCount < size) {
+        ssize_t n = read(fd_, buffer + *readCount, size - *readCount);
+        if (n > 0)
+            *readCount += static_cast<size_t>(n);
+        else if (n < 0 && errno == EAGAIN)
+            return 0;
+        else if (n < 0 && errno != EINTR)
+            return errno;
+        else if (n == 0)
+            return EIO;  // end of file: the device hung up
+    }
+    return 0;
+}
+
+long CSerial::ReadAll(char* buffer, size_t size, size_t* readCount, const Deadline& deadline) {
+    for (;;) {
+        long result = ReadAvailable(buffer, size, readCount);
+        if (result != 0 || *readCount == size) return result;
+        result = WaitUntilReady(fd_, POLLIN, deadline);
+        if (result != 0) return result;
+    }
+}
+
+long CSerial::ReadBytes(void* buffer, size_t size, size_t* readCount, int timeoutMs) {
+    size_t done = 0;
+    if (readCount) *readCount = 0;
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    char* into = static_cast<char*>(buffer);
+    long result = readMode_ == kNonBlocking ? ReadAvailable(into, size, &done)
+                                            : ReadAll(into, size, &done, Deadline(timeoutMs));
+    if (readCount) *readCount = done;
+    return Finish(result);
+}
+
+long CSerial::ReadLine(std::string& line, int timeoutMs) {
+    line.clear();
+    if (long result = SetReadMode(kBlocking); result != 0) return result;
+    for (;;) {
+        char byte = 0;
+        if (long result = ReadBytes(&byte, 1, nullptr, timeoutMs); result != 0) return result;
+        if (byte == '\r') return SetReadMode(kNonBlocking);
+        line += byte;
+    }
+}
+
+uint32_t CSerial::TakeEventType() {
+    return occurredEvents_.exchange(0) & eventMask_;
+}
+
+uint32_t CSerial::ClearLineErrors() {
+    if (!errorCounts_) return 0;
+    auto counts = ReadLineErrorCounts(fd_);
+    if (!counts) return 0;
+    LineErrorReport report = CompareLineErrorCounts(*errorCounts_, *counts);
+    errorCounts_ = counts;
+    NoteEvents(report.events);
+    return report.errors;
+}
+
+int CSerial::SendEscapedText(std::string_view text) {
+    if (text.find(kZeroMarker) == std::string_view::npos) {
+        WriteBytes(text.data(), text.size(), nullptr, kInfiniteMs);
+        return 1;
+    }
+    // Byte by byte, so each marker becomes exactly one byte 0 in its place.
+    for (size_t at = 0; at < text.size();) {
+        bool marker = text.substr(at).starts_with(kZeroMarker);
+        char byte = marker ? '\0' : text[at];
+        if (WriteBytes(&byte, 1, nullptr, kInfiniteMs) != 0) break;  // the device is gone
+        at += marker ? kZeroMarker.size() : 1;
+    }
+    return 1;
+}
+
+}  // namespace zel
