@@ -1,0 +1,93 @@
+#include "transport/serial_listener.h"
+
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace zel {
+
+namespace {
+
+// Edge-triggered, so the device is reported once per arrival of bytes (or error) rather than
+// for as long as received bytes wait unread: the listener sleeps until something new happens.
+constexpr uint32_t kDeviceEvents = EPOLLIN | EPOLLET;
+constexpr uint32_t kDeviceGone = EPOLLHUP | EPOLLERR;
+
+bool Watch(int waitSet, int fd, uint32_t events) {
+    epoll_event watched{};
+    watched.events = events;
+    watched.data.fd = fd;
+    return epoll_ctl(waitSet, EPOLL_CTL_ADD, fd, &watched) == 0;
+}
+
+}  // namespace
+
+CSerialEx::~CSerialEx() {
+    CSerialEx::CloseLine();
+}
+
+long CSerialEx::CloseLine() {
+    StopListening();
+    return CSerial::CloseLine();
+}
+
+long CSerialEx::StartListening() {
+    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    if (listener_.joinable()) return Finish(0);
+    waitSet_ = epoll_create1(EPOLL_CLOEXEC);
+    stopSignal_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (waitSet_ < 0 || stopSignal_ < 0 || !Watch(waitSet_, stopSignal_, EPOLLIN) ||
+        !Watch(waitSet_, DeviceFd(), kDeviceEvents)) {
+        long error = errno;
+        ReleaseListenerHandles();
+        return Finish(error);
+    }
+    listener_ = std::thread(&CSerialEx::Listen, this, waitSet_, stopSignal_);
+    return Finish(0);
+}
+
+long CSerialEx::StopListening() {
+    if (listener_.joinable()) {
+        uint64_t one = 1;
+        [[maybe_unused]] ssize_t signalled = write(stopSignal_, &one, sizeof one);
+        listener_.join();
+    }
+    ReleaseListenerHandles();
+    return Finish(0);
+}
+
+void CSerialEx::ReleaseListenerHandles() {
+    for (int* handle : {&waitSet_, &stopSignal_}) {
+        if (*handle >= 0) close(*handle);
+        *handle = -1;
+    }
+}
+
+void CSerialEx::Listen(int waitSet, int stopSignal) {
+    for (;;) {
+        epoll_event ready[2];
+        int count = epoll_wait(waitSet, ready, 2, -1);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            Finish(errno);
+            return;
+        }
+        uint32_t device = 0;
+        for (int i = 0; i < count; ++i) {
+            if (ready[i].data.fd == stopSignal) return;
+            device |= ready[i].events;
+        }
+        if (device & EPOLLIN) NoteEvents(serial_event::kReceived);
+        uint32_t lineErrors = ClearLineErrors();
+        if (uint32_t eventType = TakeEventType()) OnPortEvent(eventType, lineErrors);
+        if (device & kDeviceGone) {
+            OnDeviceLost();
+            return;
+        }
+    }
+}
+
+}  // namespace zel

@@ -1,0 +1,38 @@
+#pragma once
+// A serial line with a listener thread that waits for line events and reports each one. The
+// thread never reads data: whoever handles the event reads what is waiting.
+#include <thread>
+
+#include "transport/serial_line.h"
+
+namespace zel {
+
+class CSerialEx : public CSerial {
+  public:
+    ~CSerialEx() override;
+
+    // Stops the listener before the device closes, so it never watches a closed descriptor.
+    long CloseLine() override;
+
+    // Starting while a listener exists does nothing.
+    long StartListening();
+    // Wakes the listener and waits for it to end.
+    long StopListening();
+
+  protected:
+    // On the listener thread: event type (within the event mask) and line error flags.
+    virtual void OnPortEvent(uint32_t eventType, uint32_t lineErrors) = 0;
+    // On the listener thread, which then ends: the device hung up (unplugged, or the other end
+    // of a pseudo-terminal closed). The port stays open until someone closes it.
+    virtual void OnDeviceLost() = 0;
+
+  private:
+    void Listen(int waitSet, int stopSignal);
+    void ReleaseListenerHandles();
+
+    std::thread listener_;
+    int waitSet_ = -1;     // epoll instance: the device and the stop signal
+    int stopSignal_ = -1;  // eventfd
+};
+
+}  // namespace zel
