@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "products/catalog.h"
+#include "products/page_host.h"
+#include "products/property_sheet.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
 #include "terminal/pc_clock_info.h"
@@ -41,7 +43,7 @@ struct RepeatSettings {
     uint32_t periodMs = 1000;
 };
 
-class CZelTermDlg {
+class CZelTermDlg : public IPageHost {
   public:
     // What the window shows of this state; told when to copy the fields to its controls.
     class View {
@@ -59,7 +61,7 @@ class CZelTermDlg {
     static constexpr int kUsbReadAttempts = 20;
 
     explicit CZelTermDlg(const TerminalServices& services);
-    ~CZelTermDlg();
+    ~CZelTermDlg() override;
     CZelTermDlg(const CZelTermDlg&) = delete;
     CZelTermDlg& operator=(const CZelTermDlg&) = delete;
 
@@ -84,8 +86,8 @@ class CZelTermDlg {
     void EnableConnectionButtons();
 
     // Sending and receiving.
-    void SendCommand(std::string_view text, bool appendCR);
-    bool ValidateCustomString(const std::string& customString, std::string& commandText);
+    void SendCommand(std::string_view text, bool appendCR) override;
+    bool ValidateCustomString(const std::string& customString, std::string& commandText) override;
     void OnSend();
     void OnCustomStringHelp();
     void OnSerialEvent(uint32_t eventAndErrors);
@@ -120,9 +122,13 @@ class CZelTermDlg {
     const std::string& LastCommand() const { return lastCommand_; }
     const RepeatSettings& Repeat() const { return repeat_; }
     uint32_t CheckUpdateOnLaunchValue() const { return checkUpdateOnLaunch_; }
-    PcClockInfo& PcClock() { return pcClock_; }
-    IWindowSystem& Window() { return services_.window; }
+    PcClockInfo& PcClock() override { return pcClock_; }
+    IWindowSystem& Window() override { return services_.window; }
+    ISettingsStore& Settings() override { return services_.settings; }
+    CProductPropertySheet& Sheet() { return sheet_; }
     IUpdateLauncher& Updates() { return services_.updates; }
+    // Connection Setup probes the ports through it.
+    ISerialPort& Serial() { return services_.serial; }
 
   private:
     // The protocol name, baud rate and product port of the current product's selections.
@@ -144,6 +150,7 @@ class CZelTermDlg {
     ConnectionProfile profile_;
     CommLog log_;
     PcClockInfo pcClock_;
+    CProductPropertySheet sheet_{*this};
     std::vector<ProductInfo> catalog_;
     ProductInfo* product_ = nullptr;
     std::vector<std::string> productNames_;  // sorted, as the list shows them

@@ -1,0 +1,204 @@
+#include "terminal/connection_config.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "terminal/dialog_fields.h"
+
+namespace zel {
+
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+}
+
+// The index of the first entry that matches, or -1.
+template <typename Match>
+int FindEntry(const std::vector<std::string>& entries, Match matches) {
+    auto found = std::find_if(entries.begin(), entries.end(), matches);
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+}
+
+std::vector<std::string> SplitAtCommas(const std::string& text) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = std::min(text.find(',', start), text.size());
+        if (comma > start) pieces.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return pieces;
+}
+
+bool AllowsUnitAddress(const ProductInfo& product) {
+    const ProtocolInfo* current = product.CurrentProtocol();
+    return current && (current->protocol == kPioneer || current->protocol == kPioneerZelnet) &&
+           product.Caps().deviceId;
+}
+
+}  // namespace
+
+CConnectionConfig::CConnectionConfig(ProductInfo& product, const ConnectionProfile& profile,
+                                     ISerialPort& serial, IWindowSystem& window)
+    : product_(product),
+      serial_(serial),
+      window_(window),
+      values_(profile),
+      unitAddressText_(std::to_string(profile.unitAddress)),
+      localPortText_(std::to_string(profile.localUdpPort)),
+      productPortText_(std::to_string(profile.productUdpPort)) {}
+
+void CConnectionConfig::OnInitDialog() {
+    // A dialog cancelled earlier may have left the product on another connection; the lists
+    // and the protocol choice below must all speak of the one the dialog shows.
+    product_.SetCurrentConnection(values_.connectionType);
+    FillProtocolList();
+    FillPortList();
+    FillBaudList();
+    ipAddress_ = ParseDottedAddress(values_.productIpAddress);
+    Enable();
+}
+
+void CConnectionConfig::FillProtocolList() {
+    const std::vector<ProtocolInfo>& list = product_.Protocols(values_.connectionType);
+    const ProtocolInfo* current = product_.CurrentProtocol(values_.connectionType);
+    protocols_ = {};
+    for (const ProtocolInfo& protocol : list) {
+        if (&protocol == current) protocols_.selected = static_cast<int>(protocols_.entries.size());
+        protocols_.entries.push_back(protocol.GetName());
+    }
+    // The name handed back is the one the list shows, so the stored protocol matches the
+    // connection it is stored with.
+    if (protocols_.selected >= 0) values_.protocolName = protocols_.entries[protocols_.selected];
+}
+
+void CConnectionConfig::FillPortList() {
+    ports_ = {};
+    for (const std::string& name : serial_.CandidatePorts()) {
+        if (serial_.ProbePort(name) == ProbeResult::Available) ports_.entries.push_back(name);
+    }
+    if (ports_.entries.empty()) {
+        values_.serialAvailable = false;
+        return;
+    }
+    std::sort(ports_.entries.begin(), ports_.entries.end(), LessIgnoringCase);
+    ports_.selected = std::max(0, FindEntry(ports_.entries, [&](const std::string& name) {
+                                   return EqualIgnoringCase(name, values_.serialPort);
+                               }));
+    values_.serialPort = ports_.entries[ports_.selected];
+}
+
+void CConnectionConfig::FillBaudList() {
+    const ProtocolInfo* serialProtocol = product_.CurrentProtocol(kSerial);
+    baudRates_ = {};
+    if (serialProtocol) baudRates_.entries = SplitAtCommas(serialProtocol->baudRates);
+    if (baudRates_.entries.empty()) return;
+    auto equalTo = [](const std::string& wanted) {
+        return [&wanted](const std::string& entry) { return entry == wanted; };
+    };
+    int selected = FindEntry(baudRates_.entries, equalTo(values_.baudRate));
+    if (selected < 0)
+        selected = FindEntry(baudRates_.entries, equalTo(serialProtocol->defaultBaudRate));
+    baudRates_.selected = std::max(0, selected);
+    values_.baudRate = baudRates_.entries[baudRates_.selected];
+}
+
+void CConnectionConfig::Enable() {
+    bool unitAddressAllowed = AllowsUnitAddress(product_);
+    enabling_ = {
+        .serial = values_.serialAvailable && product_.Supports(kSerial),
+        .ethernet = values_.ethernetAvailable && product_.Supports(kEthernet),
+        .usb = product_.Supports(kUsb),
+        .protocolList = !protocols_.entries.empty(),
+        .baudList = !baudRates_.entries.empty(),
+        .sendUnitAddress = unitAddressAllowed,
+        .unitAddress = unitAddressAllowed && values_.sendUnitAddress,
+    };
+}
+
+void CConnectionConfig::OnConnectionClicked(int connectionType) {
+    if (connectionType < 0 || connectionType >= kConnectionTypeCount) return;
+    values_.connectionType = connectionType;
+    product_.SetCurrentConnection(connectionType);
+    FillProtocolList();
+    FillBaudList();
+    Enable();
+}
+
+void CConnectionConfig::OnProtocolSelected(const std::string& name) {
+    if (!product_.SelectProtocolByName(name)) return;
+    values_.protocolName = name;
+    const ProtocolInfo* current = product_.CurrentProtocol();
+    if (current->connectionType == kSerial) values_.baudRate = current->defaultBaudRate;
+    if (current->connectionType == kEthernet) {
+        values_.productUdpPort = current->defaultProductPort;
+        productPortText_ = std::to_string(current->defaultProductPort);
+    }
+    FillProtocolList();
+    FillBaudList();
+    Enable();
+}
+
+void CConnectionConfig::OnPortSelected(const std::string& name) {
+    int index = FindEntry(ports_.entries, [&](const std::string& entry) { return entry == name; });
+    if (index < 0) return;
+    ports_.selected = index;
+    values_.serialPort = name;
+}
+
+void CConnectionConfig::OnBaudRateSelected(const std::string& rate) {
+    int index =
+        FindEntry(baudRates_.entries, [&](const std::string& entry) { return entry == rate; });
+    if (index < 0) return;
+    baudRates_.selected = index;
+    values_.baudRate = rate;
+}
+
+void CConnectionConfig::OnIpAddressChanged(uint32_t address) {
+    ipAddress_ = address;
+    values_.productIpAddress = DottedAddress(address);
+}
+
+void CConnectionConfig::OnSendUnitAddressClicked(bool checked) {
+    values_.sendUnitAddress = checked;
+    Enable();
+}
+
+bool CConnectionConfig::OnOk() {
+    refused_ = ConnectionEdit::None;
+    // A disabled unit address cannot be corrected by the operator, so it is not checked and
+    // keeps its value.
+    if (enabling_.unitAddress) {
+        std::optional<int32_t> unitAddress = ParseIntegerField(unitAddressText_);
+        if (!unitAddress) return Refuse(ConnectionEdit::UnitAddress, kEnterInteger);
+        if (*unitAddress < kMinUnitAddress || *unitAddress > kMaxUnitAddress) {
+            return Refuse(ConnectionEdit::UnitAddress,
+                          IntegerRangeMessage(kMinUnitAddress, kMaxUnitAddress));
+        }
+        values_.unitAddress = *unitAddress;
+    }
+    std::optional<uint32_t> localPort = ParseUnsignedField(localPortText_);
+    if (!localPort) return Refuse(ConnectionEdit::LocalPort, kEnterPositiveInteger);
+    std::optional<uint32_t> productPort = ParseUnsignedField(productPortText_);
+    if (!productPort) return Refuse(ConnectionEdit::ProductPort, kEnterPositiveInteger);
+    values_.localUdpPort = *localPort;
+    values_.productUdpPort = *productPort;
+    return true;
+}
+
+bool CConnectionConfig::Refuse(ConnectionEdit edit, const std::string& message) {
+    refused_ = edit;
+    ShowFieldMessage(window_, message);
+    return false;
+}
+
+}  // namespace zel
