@@ -155,6 +155,7 @@ void CZelTermDlg::SelectProduct(const std::string& name) {
         product_ = &catalog_.front();
     }
     if (!product_) return;
+    sheet_.Rebuild(product_);
     if (view_) view_->ProductChanged(*product_);
     TakeProductDefaults();
     SelectConnection(profile_.connectionType);

@@ -33,6 +33,7 @@ void CZelTermDlg::OnInitDialog(const std::vector<std::string>& commandLine) {
     productListIndex_ = 0;
     LoadSettings();
     RestoreProduct();
+    sheet_.Rebuild(product_);
     if (view_ && product_) view_->ProductChanged(*product_);
     SelectConnection(profile_.connectionType);
     EnableConnectionButtons();
@@ -273,6 +274,7 @@ void CZelTermDlg::Refresh() {
 void CZelTermDlg::Close() {
     if (ended_) return;
     services_.window.KillTimer(kRepeatTimerId);
+    sheet_.Close();
     SaveSettings();
     ended_ = true;
 }

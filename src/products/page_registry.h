@@ -1,0 +1,20 @@
+#pragma once
+// Every page class the program has, by the class name the catalog's page sets use, in the
+// order the sheet creates their one object each.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "products/page_base.h"
+
+namespace zel {
+
+struct PageClass {
+    std::string name;  // "CShowTabDlg"
+    std::function<std::unique_ptr<CPage>(IPageHost&)> create;
+};
+
+const std::vector<PageClass>& PageClasses();
+
+}  // namespace zel
