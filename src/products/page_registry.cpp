@@ -11,8 +11,53 @@ PageClass Register(std::string name) {
 
 }  // namespace
 
+// The order in which the sheet creates the page objects. A page class joins the list at its
+// place when it is written; the catalog's page sets leave out classes not listed here.
 const std::vector<PageClass>& PageClasses() {
-    static const std::vector<PageClass> kClasses = {};
+    static const std::vector<PageClass> kClasses = {
+        // CNetworkTabDlg
+        // CGeneralTabDlg
+        // CCustomTabDlg
+        // CQuelmTabDlg
+        // CQuelmBanTabDlg
+        // CQuelmImgTabDlg
+        // CArdentTabDlg
+        // CArdentAudioTab
+        // CArdentBanTab
+        // CArdentImgTab
+        // CArdentSchBrowDlg
+        // COberinTabDlg
+        // CWrennaTabDlg
+        // CCanzoTabDlg
+        // CBriscaTabDlg
+        // CBriscaETabDlg
+        // CMeliskTabDlg
+        // CPavaneTabDlg
+        // CRovantTabDlg
+        // CSonnelTabDlg
+        // CNetwickTabDlg
+        // CGlimraTabDlg
+        // CReelmastControlTabDlg
+        // CReelmastReproTabDlg
+        // CSMPTEConfigTabDlg
+        // CSorrelTabDlg
+        // CTavishTabDlg
+        // CUlmarTabDlg
+        // CKorvexTabDlg
+        // CKorvexTabDlg2
+        // CKorvexTabDlg3
+        // CKorvexTabDlg4
+        // CSMTPHTTPTabDlg
+        // CShowTabDlg
+        // CSchedTabDlg
+        // CNotesTabDlg
+        // CGlimraProTabDlg
+        // CGlimraProRecTabDlg
+        // CGlimraProSetTabDlg
+        // CGlimraETabDlg
+        // CGlimraERecTabDlg
+        // CGlimraESetTabDlg
+    };
     return kClasses;
 }
 
