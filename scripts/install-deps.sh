@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -eu
-packages="cmake ninja-build g++ pkg-config qt6-base-dev libusb-1.0-0-dev libgtest-dev libgmock-dev
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libusb-1.0-0-dev libgtest-dev libgmock-dev
 libbenchmark-dev xvfb xauth imagemagick umockdev libumockdev-dev tzdata clang-format"
 missing=""
 for p in $packages; do
