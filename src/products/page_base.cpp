@@ -102,6 +102,12 @@ ControlId CPage::Label(std::string text, bool multiLine) {
     return id;
 }
 
+ControlId CPage::ValueLabel(std::string name, std::string text) {
+    ControlId id = Add(ControlKind::Label, std::move(name));
+    controls_[id].text = std::move(text);
+    return id;
+}
+
 ControlId CPage::TextEdit(std::string caption, std::string initial, size_t maxLength) {
     ControlId id = Add(ControlKind::TextEdit, std::move(caption));
     controls_[id].text = std::move(initial);
@@ -150,19 +156,19 @@ ControlId CPage::RadioButton(std::string caption, std::string choiceName, bool c
 
 ControlId CPage::Button(std::string caption, Handler onPress) {
     ControlId id = Add(ControlKind::PushButton, std::move(caption));
-    behaviours_[id] = {std::move(onPress), true, {}, {}};
+    behaviours_[id] = {std::move(onPress), true, {}, {}, {}};
     return id;
 }
 
 ControlId CPage::Slider(std::string caption, int minimum, int maximum, int position, bool vertical,
-                        Handler onRelease) {
+                        Handler onRelease, Handler onMove) {
     ControlId id = Add(ControlKind::Slider, std::move(caption));
     Control& slider = controls_[id];
     slider.minimum = minimum;
     slider.maximum = maximum;
     slider.position = position;
     slider.vertical = vertical;
-    behaviours_[id] = {std::move(onRelease), true, {}, {}};
+    behaviours_[id] = {std::move(onRelease), true, std::move(onMove), {}, {}};
     return id;
 }
 
@@ -234,9 +240,10 @@ void CPage::AssignPaths() const {
             control.path =
                 join(control.group >= 0 ? controls_[control.group].path : "", control.caption);
         } else if (control.kind == ControlKind::Label) {
-            // A row label's base already ends in its text.
-            std::string head =
-                rowLabels_[id] == control.text ? base(id) : join(base(id), control.text);
+            // A row label's base already ends in its text; a value label goes by its name.
+            std::string head = !control.caption.empty()         ? join(base(id), control.caption)
+                               : rowLabels_[id] == control.text ? base(id)
+                                                                : join(base(id), control.text);
             control.path = join(head, "label");
         } else if (!control.caption.empty()) {
             control.path = join(base(id), control.caption);
@@ -249,7 +256,8 @@ void CPage::AssignPaths() const {
         for (ControlId other = 0; other < static_cast<ControlId>(controls_.size()); ++other) {
             const Control& beside = controls_[other];
             if (other == id || !sameRow(id, other)) continue;
-            if (beside.kind == ControlKind::Label && rowLabels_[other] != beside.text) {
+            if (beside.kind == ControlKind::Label && beside.caption.empty() &&
+                rowLabels_[other] != beside.text) {
                 name = join(base(id), beside.text);
                 break;
             }
@@ -355,6 +363,7 @@ ActionResult CPage::Drag(ControlId id, int position) {
     if (ActionResult usable = Usable(id); usable != ActionResult::Done) return usable;
     if (controls_[id].kind != ControlKind::Slider) return ActionResult::WrongKind;
     SetPosition(id, position);
+    if (behaviours_[id].onMove) behaviours_[id].onMove();
     Changed();
     return ActionResult::Done;
 }

@@ -66,6 +66,9 @@ class CPage {
     // Starts a new row; a row label also names the row's controls ("Relay Control/Play/On").
     void Row(std::string rowLabel = {});
     ControlId Label(std::string text, bool multiLine = false);
+    // A label whose text the page changes (a value shown beside a slider): named by `name`
+    // ("Group/name/label") instead of by its text, and naming no other control.
+    ControlId ValueLabel(std::string name, std::string text);
     ControlId TextEdit(std::string caption, std::string initial = {}, size_t maxLength = 0);
     ControlId IntegerEdit(std::string caption, int64_t initial,
                           std::optional<std::pair<int64_t, int64_t>> range = std::nullopt);
@@ -77,8 +80,10 @@ class CPage {
     ControlId RadioButton(std::string caption, std::string choiceName, bool checked,
                           Handler onClick = {});
     ControlId Button(std::string caption, Handler onPress);
+    // onMove, when given, runs while the thumb is dragged (no data exchange); onRelease runs
+    // when it is let go.
     ControlId Slider(std::string caption, int minimum, int maximum, int position, bool vertical,
-                     Handler onRelease);
+                     Handler onRelease, Handler onMove = {});
     ControlId IpAddress(std::string caption, std::string dotted);
     ControlId DatePicker(std::string caption, std::string date);
     ControlId TimePicker(std::string caption, std::string time);
@@ -127,6 +132,7 @@ class CPage {
     struct Behaviour {
         Handler action;
         bool exchangeFirst = false;
+        Handler onMove;
         std::function<bool()> enabledWhen;
         std::function<bool()> shownWhen;
     };

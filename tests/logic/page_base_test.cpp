@@ -155,5 +155,40 @@ TEST_F(PageTest, CreatingThePageRunsItsInitialisationEachTime) {
     EXPECT_GE(changes, 2);
 }
 
+// A slider whose value label follows the thumb while it moves and the page sends on release.
+class LevelPage : public CPage {
+  public:
+    explicit LevelPage(IPageHost& host) : CPage(host, "Control") {
+        Group("Levels");
+        Row();
+        level_ = Slider(
+            "Level", 0, 100, 30, true, [this] { Send(Shown() + "LV", true); },
+            [this] { SetText(value_, Shown()); });
+        Row();
+        value_ = ValueLabel("Level", "70");
+        Label("Offset");
+        IntegerEdit({}, 0);
+        EndGroup();
+    }
+
+  private:
+    std::string Shown() const { return std::to_string(100 - Position(level_)); }
+    ControlId level_, value_;
+};
+
+TEST(PageValueLabelTest, AValueLabelIsNamedByItsNameAndFollowsTheThumb) {
+    FakePageHost host;
+    LevelPage page(host);
+    page.Create();
+    ASSERT_TRUE(page.Find("Levels/Level/label"));
+    // A value label does not name the uncaptioned controls beside it; a plain label does.
+    ASSERT_TRUE(page.Find("Levels/Offset"));
+    EXPECT_EQ(SetPath(page, "Levels/Level", "10"), ActionResult::Done);
+    EXPECT_EQ(page.At(*page.Find("Levels/Level/label")).text, "90");
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(PressPath(page, "Levels/Level"), ActionResult::Done);
+    EXPECT_EQ(host.sent, (std::vector<FakePageHost::Sent>{{"90LV", true}}));
+}
+
 }  // namespace
 }  // namespace zel
