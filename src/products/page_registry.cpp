@@ -1,5 +1,10 @@
 #include "products/page_registry.h"
 
+#include "pages/video/reelmast_control_page.h"
+#include "pages/video/reelmast_repro_page.h"
+#include "pages/video/single_channel_pages.h"
+#include "products/pages/smpte_page.h"
+
 namespace zel {
 
 namespace {
@@ -26,8 +31,8 @@ const std::vector<PageClass>& PageClasses() {
         // CArdentBanTab
         // CArdentImgTab
         // CArdentSchBrowDlg
-        // COberinTabDlg
-        // CWrennaTabDlg
+        Register<COberinTabDlg>("COberinTabDlg"),
+        Register<CWrennaTabDlg>("CWrennaTabDlg"),
         // CCanzoTabDlg
         // CBriscaTabDlg
         // CBriscaETabDlg
@@ -37,12 +42,12 @@ const std::vector<PageClass>& PageClasses() {
         // CSonnelTabDlg
         // CNetwickTabDlg
         // CGlimraTabDlg
-        // CReelmastControlTabDlg
-        // CReelmastReproTabDlg
-        // CSMPTEConfigTabDlg
-        // CSorrelTabDlg
-        // CTavishTabDlg
-        // CUlmarTabDlg
+        Register<CReelmastControlTabDlg>("CReelmastControlTabDlg"),
+        Register<CReelmastReproTabDlg>("CReelmastReproTabDlg"),
+        Register<CSMPTEConfigTabDlg>("CSMPTEConfigTabDlg"),
+        Register<CSorrelTabDlg>("CSorrelTabDlg"),
+        Register<CTavishTabDlg>("CTavishTabDlg"),
+        Register<CUlmarTabDlg>("CUlmarTabDlg"),
         // CKorvexTabDlg
         // CKorvexTabDlg2
         // CKorvexTabDlg3
