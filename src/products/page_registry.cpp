@@ -1,5 +1,13 @@
 #include "products/page_registry.h"
 
+#include "pages/video/ardent_audio_tab.h"
+#include "pages/video/ardent_ban_tab.h"
+#include "pages/video/ardent_img_tab.h"
+#include "pages/video/ardent_sch_brow_dlg.h"
+#include "pages/video/ardent_tab_dlg.h"
+#include "pages/video/quelm_ban_tab_dlg.h"
+#include "pages/video/quelm_img_tab_dlg.h"
+#include "pages/video/quelm_tab_dlg.h"
 #include "pages/video/reelmast_control_page.h"
 #include "pages/video/reelmast_repro_page.h"
 #include "pages/video/single_channel_pages.h"
@@ -23,14 +31,14 @@ const std::vector<PageClass>& PageClasses() {
         // CNetworkTabDlg
         // CGeneralTabDlg
         // CCustomTabDlg
-        // CQuelmTabDlg
-        // CQuelmBanTabDlg
-        // CQuelmImgTabDlg
-        // CArdentTabDlg
-        // CArdentAudioTab
-        // CArdentBanTab
-        // CArdentImgTab
-        // CArdentSchBrowDlg
+        Register<CQuelmTabDlg>("CQuelmTabDlg"),
+        Register<CQuelmBanTabDlg>("CQuelmBanTabDlg"),
+        Register<CQuelmImgTabDlg>("CQuelmImgTabDlg"),
+        Register<CArdentTabDlg>("CArdentTabDlg"),
+        Register<CArdentAudioTab>("CArdentAudioTab"),
+        Register<CArdentBanTab>("CArdentBanTab"),
+        Register<CArdentImgTab>("CArdentImgTab"),
+        Register<CArdentSchBrowDlg>("CArdentSchBrowDlg"),
         Register<COberinTabDlg>("COberinTabDlg"),
         Register<CWrennaTabDlg>("CWrennaTabDlg"),
         // CCanzoTabDlg
