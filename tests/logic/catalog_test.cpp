@@ -50,14 +50,19 @@ std::string DescribeCaps(const Capabilities& caps) {
                                                   {caps.dhcp, "dhcp"},
                                                   {caps.playbackMode, "playback"}};
     std::string out;
-    const auto add = [&out](const std::string& token) { out += (out.empty() ? "" : " ") + token; };
+    const auto add = [&out](const std::string& token) {
+        if (!out.empty()) out += ' ';
+        out += token;
+    };
     for (const auto& [set, token] : flags) {
         if (set) add(token);
     }
     if (caps.showRanges != std::array<int, 5>{}) {
         std::string ranges;
-        for (int range : caps.showRanges)
-            ranges += (ranges.empty() ? "" : ",") + std::to_string(range);
+        for (int range : caps.showRanges) {
+            if (!ranges.empty()) ranges += ',';
+            ranges += std::to_string(range);
+        }
         add("show=" + ranges);
     }
     if (caps.reproducerCount != 0) add("repro=" + std::to_string(caps.reproducerCount));
