@@ -1,7 +1,5 @@
 #include "products/page_registry.h"
 
-#include "pages/show/netwick_page.h"
-#include "pages/show/show_page.h"
 #include "pages/video/ardent_audio_tab.h"
 #include "pages/video/ardent_ban_tab.h"
 #include "pages/video/ardent_img_tab.h"
@@ -13,8 +11,9 @@
 #include "pages/video/reelmast_control_page.h"
 #include "pages/video/reelmast_repro_page.h"
 #include "pages/video/single_channel_pages.h"
-#include "products/pages/general_page.h"
-#include "products/pages/notes_page.h"
+#include "products/pages/custom_page.h"
+#include "products/pages/network_page.h"
+#include "products/pages/sched_page.h"
 #include "products/pages/smpte_page.h"
 
 namespace zel {
@@ -32,9 +31,9 @@ PageClass Register(std::string name) {
 // place when it is written; the catalog's page sets leave out classes not listed here.
 const std::vector<PageClass>& PageClasses() {
     static const std::vector<PageClass> kClasses = {
-        // CNetworkTabDlg
-        Register<CGeneralTabDlg>("CGeneralTabDlg"),
-        // CCustomTabDlg
+        Register<CNetworkTabDlg>("CNetworkTabDlg"),
+        // CGeneralTabDlg
+        Register<CCustomTabDlg>("CCustomTabDlg"),
         Register<CQuelmTabDlg>("CQuelmTabDlg"),
         Register<CQuelmBanTabDlg>("CQuelmBanTabDlg"),
         Register<CQuelmImgTabDlg>("CQuelmImgTabDlg"),
@@ -52,7 +51,7 @@ const std::vector<PageClass>& PageClasses() {
         // CPavaneTabDlg
         // CRovantTabDlg
         // CSonnelTabDlg
-        Register<CNetwickTabDlg>("CNetwickTabDlg"),
+        // CNetwickTabDlg
         // CGlimraTabDlg
         Register<CReelmastControlTabDlg>("CReelmastControlTabDlg"),
         Register<CReelmastReproTabDlg>("CReelmastReproTabDlg"),
@@ -65,9 +64,9 @@ const std::vector<PageClass>& PageClasses() {
         // CKorvexTabDlg3
         // CKorvexTabDlg4
         // CSMTPHTTPTabDlg
-        Register<CShowTabDlg>("CShowTabDlg"),
-        // CSchedTabDlg
-        Register<CNotesTabDlg>("CNotesTabDlg"),
+        // CShowTabDlg
+        Register<CSchedTabDlg>("CSchedTabDlg"),
+        // CNotesTabDlg
         // CGlimraProTabDlg
         // CGlimraProRecTabDlg
         // CGlimraProSetTabDlg
