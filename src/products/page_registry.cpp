@@ -1,5 +1,7 @@
 #include "products/page_registry.h"
 
+#include "pages/show/netwick_page.h"
+#include "pages/show/show_page.h"
 #include "pages/video/ardent_audio_tab.h"
 #include "pages/video/ardent_ban_tab.h"
 #include "pages/video/ardent_img_tab.h"
@@ -12,7 +14,9 @@
 #include "pages/video/reelmast_repro_page.h"
 #include "pages/video/single_channel_pages.h"
 #include "products/pages/custom_page.h"
+#include "products/pages/general_page.h"
 #include "products/pages/network_page.h"
+#include "products/pages/notes_page.h"
 #include "products/pages/sched_page.h"
 #include "products/pages/smpte_page.h"
 
@@ -32,7 +36,7 @@ PageClass Register(std::string name) {
 const std::vector<PageClass>& PageClasses() {
     static const std::vector<PageClass> kClasses = {
         Register<CNetworkTabDlg>("CNetworkTabDlg"),
-        // CGeneralTabDlg
+        Register<CGeneralTabDlg>("CGeneralTabDlg"),
         Register<CCustomTabDlg>("CCustomTabDlg"),
         Register<CQuelmTabDlg>("CQuelmTabDlg"),
         Register<CQuelmBanTabDlg>("CQuelmBanTabDlg"),
@@ -51,7 +55,7 @@ const std::vector<PageClass>& PageClasses() {
         // CPavaneTabDlg
         // CRovantTabDlg
         // CSonnelTabDlg
-        // CNetwickTabDlg
+        Register<CNetwickTabDlg>("CNetwickTabDlg"),
         // CGlimraTabDlg
         Register<CReelmastControlTabDlg>("CReelmastControlTabDlg"),
         Register<CReelmastReproTabDlg>("CReelmastReproTabDlg"),
@@ -64,9 +68,9 @@ const std::vector<PageClass>& PageClasses() {
         // CKorvexTabDlg3
         // CKorvexTabDlg4
         // CSMTPHTTPTabDlg
-        // CShowTabDlg
+        Register<CShowTabDlg>("CShowTabDlg"),
         Register<CSchedTabDlg>("CSchedTabDlg"),
-        // CNotesTabDlg
+        Register<CNotesTabDlg>("CNotesTabDlg"),
         // CGlimraProTabDlg
         // CGlimraProRecTabDlg
         // CGlimraProSetTabDlg
