@@ -1,24 +1,14 @@
-// zelterm: the terminal. This build runs its command line without a window: it prints the
-// communication log as it grows, and ends with "-Exit" or when interrupted.
-#include <QCoreApplication>
-#include <QTimer>
-#include <atomic>
-#include <csignal>
+// zelterm: the terminal. With "-Exit" among its switches it runs the command line without a
+// window, printing the communication log as it grows; otherwise it opens its window.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/console_log_printer.h"
-#include "gui/console_window_system.h"
-#include "gui/qt_settings_store.h"
-#include "gui/qt_update_launcher.h"
-#include "terminal/zelterm_dlg.h"
-#include "transport/serial_window.h"
-#include "transport/system_clock_posix.h"
-#include "transport/usb_libusb.h"
-#include "transport/zel_socket.h"
-#include "transport/zel_usb.h"
+#include "app/program_runs.h"
+#include "gui/program_identity.h"
 
 namespace {
 
@@ -32,26 +22,20 @@ constexpr const char* kUsage =
     "  -Product NAME      select the product NAME\n"
     "  -SendPCDate        send the PC's date (MM.DD.YYYYDA)\n"
     "  -SendPCTime        send the PC's time (HH:MM:SSTI)\n"
-    "  -Exit              end after the switches, saving the settings\n"
+    "  -Exit              end after the switches, saving the settings, without a window\n"
     "\n"
     "Options:\n"
     "  --wait MS          with -Exit, keep receiving for MS milliseconds before ending\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
-    "The communication log is printed to standard output. Settings are kept in\n"
-    "~/.config/Quorvane/ZelTerm.conf, or in the file ZELTERM_SETTINGS names.\n";
-
-std::atomic<bool> interrupted{false};
-
-void OnInterrupt(int) {
-    interrupted = true;
-}
+    "Without -Exit the terminal opens its window. With -Exit the communication log is\n"
+    "printed to standard output. Settings are kept in ~/.config/Quorvane/ZelTerm.conf,\n"
+    "or in the file ZELTERM_SETTINGS names.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     std::vector<std::string> switches;
     int waitMs = 0;
     for (int i = 1; i < argc; ++i) {
@@ -60,7 +44,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("Zel Terminal Version 3.21");
+            std::puts(zel::kProgramVersionText);
             return 0;
         }
         if (std::strcmp(argv[i], "--wait") == 0) {
@@ -73,36 +57,8 @@ int main(int argc, char** argv) {
         }
         switches.emplace_back(argv[i]);
     }
-
-    zel::ConsoleWindowSystem window;
-    zel::QtSettingsStore settings;
-    zel::CSerialWnd serial(window);
-    zel::CZelSocket udp(window);
-    zel::CZelUSB usb(zel::MakeLibusbBackend());
-    zel::SystemClock clock;
-    zel::QtUpdateLauncher updates(zel::QtUpdateLauncher::DefaultFolder());
-    zel::CZelTermDlg terminal({window, settings, serial, udp, usb, clock, updates});
-    zel::ConsoleLogPrinter printer;
-    terminal.Log().SetObserver(&printer);
-    terminal.OnInitDialog(switches);
-
-    if (terminal.Ended()) {
-        if (waitMs > 0) {
-            QTimer::singleShot(waitMs, &app, &QCoreApplication::quit);
-            app.exec();
-        }
-        return 0;
+    if (std::find(switches.begin(), switches.end(), "-Exit") != switches.end()) {
+        return zel::RunWithoutWindow(argc, argv, switches, waitMs);
     }
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (interrupted) {
-            terminal.OnCancel();
-            app.quit();
-        }
-    });
-    watch.start(100);
-    app.exec();
-    return 0;
+    return zel::RunWithWindow(argc, argv, switches);
 }

@@ -1,0 +1,32 @@
+#pragma once
+// The terminal with its real settings file, transports, clock and update programs, built on the
+// window system of the run (with or without a window).
+#include "gui/qt_settings_store.h"
+#include "gui/qt_update_launcher.h"
+#include "terminal/zelterm_dlg.h"
+#include "transport/serial_window.h"
+#include "transport/system_clock_posix.h"
+#include "transport/usb_libusb.h"
+#include "transport/zel_socket.h"
+#include "transport/zel_usb.h"
+
+namespace zel {
+
+struct TerminalParts {
+    explicit TerminalParts(IWindowSystem& window)
+        : serial(window),
+          udp(window),
+          usb(MakeLibusbBackend()),
+          updates(QtUpdateLauncher::DefaultFolder()),
+          terminal({window, settings, serial, udp, usb, clock, updates}) {}
+
+    QtSettingsStore settings;
+    CSerialWnd serial;
+    CZelSocket udp;
+    CZelUSB usb;
+    SystemClock clock;
+    QtUpdateLauncher updates;
+    CZelTermDlg terminal;  // last: it closes the transports when it goes
+};
+
+}  // namespace zel

@@ -1,0 +1,247 @@
+#include "gui/main_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "gui/error_messages_dialog.h"
+#include "gui/log_view.h"
+#include "gui/program_identity.h"
+#include "gui/property_sheet_host.h"
+#include "gui/settings_dialogs.h"
+#include "gui/status_panel.h"
+
+namespace zel {
+namespace {
+
+struct ConnectionChoice {
+    const char* caption;
+    const char* objectName;
+};
+
+// In the order of the connection types: 0 Serial, 1 Ethernet, 2 USB.
+constexpr std::array<ConnectionChoice, 3> kConnectionChoices = {{
+    {"Serial", "serialButton"},
+    {"Ethernet", "ethernetButton"},
+    {"USB", "usbButton"},
+}};
+
+constexpr int kControlsWidth = 380;
+constexpr int kSheetMinimumWidth = 480;
+constexpr int kLogMinimumLines = 12;
+
+QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A row of buttons ending at the right edge, as dialogs place them.
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> leading,
+                       std::initializer_list<QWidget*> trailing = {}) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : leading) row->addWidget(widget);
+    row->addStretch(1);
+    for (QWidget* widget : trailing) row->addWidget(widget);
+    return row;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
+    : QMainWindow(parent), terminal_(terminal) {
+    setWindowTitle(QStringLiteral("Zel Terminal"));
+    setWindowIcon(ProgramIcon());
+    BuildMenus();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->addWidget(BuildControls(), 1);
+    sheet_ = new PropertySheetHost(central);
+    sheet_->setObjectName(QStringLiteral("propertySheet"));
+    sheet_->setMinimumWidth(kSheetMinimumWidth);
+    layout->addWidget(sheet_, 0);
+    setCentralWidget(central);
+
+    // Escape closes the window as its close box does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    terminal_.SetView(this);
+    logView_->Follow(&terminal_.Log());
+}
+
+MainWindow::~MainWindow() {
+    logView_->Follow(nullptr);
+    terminal_.SetView(nullptr);
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("E&xit"), this, &MainWindow::Exit);
+
+    QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
+    config->addAction(QStringLiteral("Connection"), this,
+                      [this] { OpenConnectionSetup(this, terminal_); });
+    config->addAction(QStringLiteral("Log"), this,
+                      [this] { OpenLogConfiguration(this, terminal_); });
+    config->addAction(QStringLiteral("Advanced"), this,
+                      [this] { OpenAdvancedConfiguration(this, terminal_); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("About..."), this, [this] { ShowAboutBox(this); });
+    help->addAction(QStringLiteral("Update"), this, [this] { OpenUpdateDialog(this, terminal_); });
+}
+
+QWidget* MainWindow::BuildControls() {
+    auto* controls = new QWidget(this);
+    controls->setMinimumWidth(kControlsWidth);
+    auto* column = new QVBoxLayout(controls);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(BuildProductGroup());
+    column->addWidget(BuildConnectionGroup());
+    column->addWidget(BuildStatusGroup());
+    column->addWidget(BuildCustomStringGroup());
+    column->addWidget(BuildLogGroup(), 1);
+    return controls;
+}
+
+QGroupBox* MainWindow::BuildProductGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Product"), this);
+    auto* row = new QHBoxLayout(group);
+    auto* label = new QLabel(QStringLiteral("Select Product"), group);
+    productList_ = new QComboBox(group);
+    productList_->setObjectName(QStringLiteral("productList"));
+    productList_->setMaxVisibleItems(20);
+    label->setBuddy(productList_);
+    row->addWidget(label);
+    row->addWidget(productList_, 1);
+    connect(productList_, &QComboBox::activated, this,
+            [this](int index) { terminal_.OnProductListSelected(index); });
+    return group;
+}
+
+QGroupBox* MainWindow::BuildConnectionGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Connection"), this);
+    auto* row = new QHBoxLayout(group);
+    connectionButtons_ = new QButtonGroup(group);
+    for (size_t type = 0; type < kConnectionChoices.size(); ++type) {
+        auto* radio =
+            new QRadioButton(QString::fromLatin1(kConnectionChoices[type].caption), group);
+        radio->setObjectName(QString::fromLatin1(kConnectionChoices[type].objectName));
+        connectionButtons_->addButton(radio, static_cast<int>(type));
+        connectionRadios_[type] = radio;
+        row->addWidget(radio);
+    }
+    row->addStretch(1);
+    auto* configure =
+        MakeButton(QStringLiteral("Configure"), QStringLiteral("connectionConfigureButton"), group);
+    row->addWidget(configure);
+    connect(connectionButtons_, &QButtonGroup::idClicked, this,
+            [this](int type) { terminal_.SelectConnection(type); });
+    connect(configure, &QPushButton::clicked, this,
+            [this] { OpenConnectionSetup(this, terminal_); });
+    return group;
+}
+
+QGroupBox* MainWindow::BuildStatusGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Status"), this);
+    auto* layout = new QVBoxLayout(group);
+    status_ = new StatusPanel(group);
+    layout->addWidget(status_);
+    return group;
+}
+
+QGroupBox* MainWindow::BuildCustomStringGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Custom String"), this);
+    auto* row = new QHBoxLayout(group);
+    customString_ = new QLineEdit(group);
+    customString_->setObjectName(QStringLiteral("customString"));
+    customString_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* send = MakeButton(QStringLiteral("Send"), QStringLiteral("sendButton"), group);
+    auto* help =
+        MakeButton(QStringLiteral("Help"), QStringLiteral("customStringHelpButton"), group);
+    row->addWidget(customString_, 1);
+    row->addWidget(send);
+    row->addWidget(help);
+    // The custom string is bytes; Latin-1 keeps every byte one character and back.
+    connect(customString_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        terminal_.SetCustomString(text.toLatin1().toStdString());
+    });
+    connect(customString_, &QLineEdit::returnPressed, this, [this] { terminal_.OnSend(); });
+    connect(send, &QPushButton::clicked, this, [this] { terminal_.OnSend(); });
+    connect(help, &QPushButton::clicked, this, [this] { terminal_.OnCustomStringHelp(); });
+    return group;
+}
+
+QGroupBox* MainWindow::BuildLogGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Log"), this);
+    auto* layout = new QVBoxLayout(group);
+    logView_ = new LogView(group);
+    logView_->setObjectName(QStringLiteral("logView"));
+    logView_->setMinimumHeight(logView_->fontMetrics().lineSpacing() * kLogMinimumLines);
+    auto* clear = MakeButton(QStringLiteral("Clear Log"), QStringLiteral("clearLogButton"), group);
+    auto* configure =
+        MakeButton(QStringLiteral("Configure"), QStringLiteral("logConfigureButton"), group);
+    auto* errors =
+        MakeButton(QStringLiteral("Error Msgs"), QStringLiteral("errorMessagesButton"), group);
+    layout->addWidget(logView_, 1);
+    layout->addLayout(ButtonRow({clear, configure}, {errors}));
+    connect(clear, &QPushButton::clicked, this, [this] { terminal_.OnClearLog(); });
+    connect(configure, &QPushButton::clicked, this,
+            [this] { OpenLogConfiguration(this, terminal_); });
+    connect(errors, &QPushButton::clicked, this, [this] { ShowErrorMessages(this); });
+    return group;
+}
+
+void MainWindow::RefreshControls() {
+    if (productList_->count() != static_cast<int>(terminal_.ProductNames().size())) {
+        QSignalBlocker blocker(productList_);
+        productList_->clear();
+        for (const std::string& name : terminal_.ProductNames()) {
+            productList_->addItem(QString::fromStdString(name));
+        }
+    }
+    productList_->setCurrentIndex(terminal_.ProductListIndex());
+
+    const int connection = terminal_.Profile().connectionType;
+    const auto& enabled = terminal_.ConnectionButtonsEnabled();
+    for (size_t type = 0; type < connectionRadios_.size(); ++type) {
+        connectionRadios_[type]->setEnabled(enabled[type]);
+    }
+    if (QAbstractButton* checked = connectionButtons_->button(connection)) {
+        checked->setChecked(true);
+    }
+
+    status_->Show(terminal_.StatusLines());
+
+    const QString customString = QString::fromLatin1(terminal_.CustomString());
+    if (customString_->text() != customString) customString_->setText(customString);
+}
+
+void MainWindow::ProductChanged(ProductInfo& product) {
+    sheet_->ProductChanged(product);
+}
+
+void MainWindow::Exit() {
+    terminal_.OnOk();
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!terminal_.Ended()) terminal_.OnCancel();
+    event->accept();
+}
+
+}  // namespace zel

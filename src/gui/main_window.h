@@ -1,0 +1,57 @@
+#pragma once
+// The terminal's main window: the view of CZelTermDlg. It shows the logic's state when told to
+// and hands every action of the operator to the logic; it decides nothing itself.
+#include <QMainWindow>
+#include <array>
+
+#include "terminal/zelterm_dlg.h"
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace zel {
+
+class LogView;
+class PropertySheetHost;
+class StatusPanel;
+
+class MainWindow : public QMainWindow, public CZelTermDlg::View {
+    Q_OBJECT
+
+  public:
+    // Becomes the terminal's view and follows its log; run the terminal's start-up after this.
+    explicit MainWindow(CZelTermDlg& terminal, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void RefreshControls() override;
+    void ProductChanged(ProductInfo& product) override;
+
+    LogView& Log() { return *logView_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    QWidget* BuildControls();
+    QGroupBox* BuildProductGroup();
+    QGroupBox* BuildConnectionGroup();
+    QGroupBox* BuildStatusGroup();
+    QGroupBox* BuildCustomStringGroup();
+    QGroupBox* BuildLogGroup();
+    void Exit();
+
+    CZelTermDlg& terminal_;
+    QComboBox* productList_ = nullptr;
+    QButtonGroup* connectionButtons_ = nullptr;
+    std::array<QRadioButton*, 3> connectionRadios_{};
+    StatusPanel* status_ = nullptr;
+    QLineEdit* customString_ = nullptr;
+    LogView* logView_ = nullptr;
+    PropertySheetHost* sheet_ = nullptr;
+};
+
+}  // namespace zel

@@ -1,0 +1,397 @@
+// The main window driven as an operator drives it, over the terminal's logic with fake
+// transports, in an offscreen window system.
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "gui/error_messages_dialog.h"
+#include "gui/log_display.h"
+#include "gui/log_view.h"
+#include "gui/qt_settings_store.h"
+#include "gui/qt_window_system.h"
+#include "products/catalog.h"
+#include "support/fakes.h"
+#include "terminal/zelterm_dlg.h"
+
+namespace zel {
+namespace {
+
+constexpr int kPatienceMs = 30000;  // a loaded CI machine may be slow; the events do come
+
+// The box's characters as they are; toPlainText() would turn no-break spaces into spaces.
+QString ShownText(const QPlainTextEdit& box) {
+    return box.document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+struct Rig {
+    explicit Rig(const QString& settingsPath) : settings(settingsPath) {
+        serial.probe["COM1"] = ProbeResult::Available;
+        updates.present = false;
+    }
+
+    void Start(const std::vector<std::string>& commandLine = {}) {
+        windows.SetParentWindow(&window);
+        terminal.OnInitDialog(commandLine);
+        window.show();
+    }
+
+    template <typename T>
+    T* Find(const char* objectName) {
+        T* found = window.findChild<T*>(QString::fromLatin1(objectName));
+        if (!found) qFatal("no widget %s", objectName);
+        return found;
+    }
+
+    QString LogText() { return ShownText(window.Log()); }
+    QString ModelText() { return DisplayLogText(terminal.Log().Text()); }
+
+    test::FakeSerialPort serial;
+    test::FakeUdpSocket udp;
+    test::FakeUsbLink usb;
+    test::FakeClock clock;
+    test::FakeUpdateLauncher updates;
+    QtWindowSystem windows;
+    QtSettingsStore settings;
+    CZelTermDlg terminal{{windows, settings, serial, udp, usb, clock, updates}};
+    MainWindow window{terminal};
+};
+
+// Runs `inspect` on the modal dialog that `open` shows, once it is up; `inspect` closes it.
+void WithModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect) {
+    bool inspected = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll.stop();
+            inspected = true;
+            inspect(modal);
+            // A failed check leaves the dialog open; close it so the test can report.
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
+                dialog->reject();
+            }
+        }
+    });
+    poll.start(10);
+    open();
+    QVERIFY(inspected);
+}
+
+QPushButton* ButtonCaptioned(QWidget* dialog, const QString& caption) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text().remove(QLatin1Char('&')) == caption) return button;
+    }
+    return nullptr;
+}
+
+QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& item) {
+    for (QAction* top : window.menuBar()->actions()) {
+        if (top->text() != menu) continue;
+        for (QAction* action : top->menu()->actions()) {
+            if (action->text() == item) return action;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<Rig> rig_;
+
+    QString SettingsPath() const { return dir_->filePath(QStringLiteral("ZelTerm.conf")); }
+    Rig& StartRig() {
+        rig_ = std::make_unique<Rig>(SettingsPath());
+        rig_->Start();
+        return *rig_;
+    }
+
+  private slots:
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup() {
+        rig_.reset();
+        dir_.reset();
+    }
+
+    void firstRunSelectsTheFirstProductAndGreets() {
+        Rig& rig = StartRig();
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("Zel Terminal"));
+        QVERIFY(!rig.window.windowIcon().isNull());
+        auto* products = rig.Find<QComboBox>("productList");
+        QCOMPARE(products->count(), 35);
+        QCOMPARE(products->currentText(), QStringLiteral("A/V Reelmast"));
+        QVERIFY(rig.Find<QRadioButton>("serialButton")->isChecked());
+        QCOMPARE(rig.Find<QLabel>("statusLabel1")->text(), QStringLiteral("Port:"));
+        QCOMPARE(rig.Find<QLabel>("statusValue1")->text(), QStringLiteral("COM1"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            rig.LogText(), QStringLiteral("Be sure to setup your connection \n"), kPatienceMs);
+        // The property sheet shows the product's pages; every sheet opens with General.
+        auto* sheet = rig.Find<QTabWidget>("propertySheet");
+        QVERIFY(sheet->count() > 0);
+        QCOMPARE(sheet->tabText(0), QStringLiteral("General"));
+    }
+
+    void storedProductProtocolAndConnectionAreShown() {
+        const std::string name = "Sonnel";
+        std::vector<ProductInfo> catalog = BuildCatalog();
+        const ProductInfo* sonnel = FindProduct(catalog, name);
+        QVERIFY(sonnel && sonnel->Protocols(kEthernet).size() >= 2);
+        const std::string protocol = sonnel->Protocols(kEthernet)[1].GetName();
+        const std::vector<std::string> names = SortedProductNames(catalog);
+        const auto index = std::find(names.begin(), names.end(), name) - names.begin();
+        {
+            QtSettingsStore store(SettingsPath());
+            auto key = store.OpenOrCreateForWrite();
+            key->WriteNumber("Product", static_cast<uint32_t>(index));
+            key->WriteNumber("Connection", kEthernet);
+            key->WriteText("Protocol", protocol);
+            key->WriteText("CustomString", "?V");
+        }
+        Rig& rig = StartRig();
+        QCOMPARE(rig.Find<QComboBox>("productList")->currentText(), QString::fromStdString(name));
+        QVERIFY(rig.Find<QRadioButton>("ethernetButton")->isChecked());
+        QCOMPARE(rig.Find<QLabel>("statusValue0")->text(), QString::fromStdString(protocol));
+        QCOMPARE(rig.Find<QLabel>("statusLabel1")->text(), QStringLiteral("Product IP:"));
+        QCOMPARE(rig.Find<QLabel>("statusValue1")->text(), QStringLiteral("192.168.0.254"));
+        QCOMPARE(rig.Find<QLineEdit>("customString")->text(), QStringLiteral("?V"));
+    }
+
+    void connectionButtonsFollowTheLogic() {
+        Rig& rig = StartRig();
+        auto* usb = rig.Find<QRadioButton>("usbButton");
+        QCOMPARE(usb->isEnabled(), rig.terminal.ConnectionButtonsEnabled()[kUsb]);
+        QTest::mouseClick(rig.Find<QRadioButton>("ethernetButton"), Qt::LeftButton);
+        QCOMPARE(rig.terminal.Profile().connectionType, kEthernet);
+        QCOMPARE(rig.Find<QLabel>("statusLabel3")->text(), QStringLiteral("Local Port:"));
+
+        // A product chosen in the list becomes the terminal's, with its pages.
+        auto* products = rig.Find<QComboBox>("productList");
+        const int korvex = products->findText(QStringLiteral("Korvex"));
+        products->setCurrentIndex(korvex);
+        emit products->activated(korvex);
+        QCOMPARE(rig.terminal.CurrentProduct()->Name(), std::string("Korvex"));
+        QVERIFY(usb->isEnabled());
+        QCOMPARE(rig.Find<QTabWidget>("propertySheet")->tabText(0), QStringLiteral("General"));
+    }
+
+    void returnInTheCustomStringSendsIt() {
+        Rig& rig = StartRig();
+        auto* box = rig.Find<QLineEdit>("customString");
+        QTest::keyClicks(box, QStringLiteral("\"PL\""));
+        QCOMPARE(rig.terminal.CustomString(), std::string("\"PL\""));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(rig.serial.written, std::vector<std::string>{"PL"});
+        QTRY_VERIFY_WITH_TIMEOUT(rig.LogText().endsWith(QStringLiteral("Sent (COM1):  PL\n")),
+                                 kPatienceMs);
+        QTest::mouseClick(rig.Find<QPushButton>("sendButton"), Qt::LeftButton);
+        QCOMPARE(rig.serial.written.size(), size_t{2});
+    }
+
+    void clearLogEmptiesTheView() {
+        Rig& rig = StartRig();
+        rig.terminal.SendCommand("PL", true);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.LogText().contains(QStringLiteral("PL")), kPatienceMs);
+        QTest::mouseClick(rig.Find<QPushButton>("clearLogButton"), Qt::LeftButton);
+        QCOMPARE(rig.LogText(), QString());
+        QCOMPARE(rig.terminal.Log().Text(), std::string());
+        rig.terminal.SendCommand("ST", true);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.LogText(), QStringLiteral("Sent (COM1):  ST<0D>\n"),
+                                  kPatienceMs);
+    }
+
+    void logModesShowTheSameBytesDifferently_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("hex") << int(LogMode::Hex) << QStringLiteral("Sent (COM1):  <50><4C><0D>\n");
+        QTest::newRow("mixed") << int(LogMode::Mixed) << QStringLiteral("Sent (COM1):  PL<0D>\n");
+        // The command's own carriage return and the line end make one break.
+        QTest::newRow("ascii") << int(LogMode::Ascii) << QStringLiteral("Sent (COM1):  PL\n");
+    }
+    void logModesShowTheSameBytesDifferently() {
+        QFETCH(int, mode);
+        QFETCH(QString, line);
+        Rig& rig = StartRig();
+        rig.terminal.OnClearLog();
+        rig.terminal.ApplyLogSettings({static_cast<LogMode>(mode), false, true});
+        rig.terminal.SendCommand("PL", true);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.LogText(), line, kPatienceMs);
+    }
+
+    void theViewAlwaysEndsAtTheNewestText() {
+        Rig& rig = StartRig();
+        QScrollBar* scroll = rig.window.Log().verticalScrollBar();
+        for (int i = 0; i < 300; ++i) {
+            rig.serial.Receive("reply " + std::to_string(i) + "\r");
+            rig.serial.RaiseEvent(serial_event::kReceived);
+            if (i % 50 == 0) QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(rig.LogText().endsWith(QStringLiteral("reply 299<0D>\n")),
+                                 kPatienceMs);
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(scroll->value(), scroll->maximum());
+        QVERIFY(rig.window.Log().textCursor().atEnd());
+    }
+
+    void aFloodLeavesTheViewEqualToTheLog() {
+        Rig& rig = StartRig();
+        QRandomGenerator random(7);
+        std::string chunk(64 * 1024, '\0');
+        for (int event = 0; event < 16; ++event) {
+            for (char& byte : chunk) byte = static_cast<char>(random.bounded(256));
+            rig.serial.Receive(chunk);
+            rig.serial.RaiseEvent(serial_event::kReceived);
+            if (event == 8) rig.terminal.ApplyLogSettings({LogMode::Ascii, true, true});
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rig.LogText().size(), rig.ModelText().size(), kPatienceMs);
+        QVERIFY(rig.LogText() == rig.ModelText());
+        QCOMPARE(rig.window.Log().verticalScrollBar()->value(),
+                 rig.window.Log().verticalScrollBar()->maximum());
+    }
+
+    void theRepeatTimerResendsWithACarriageReturn() {
+        Rig& rig = StartRig();
+        QTest::keyClicks(rig.Find<QLineEdit>("customString"), QStringLiteral("\"?V\""));
+        QTest::keyClick(rig.Find<QLineEdit>("customString"), Qt::Key_Return);
+        rig.terminal.ApplyRepeatSettings({true, 20});
+        QTRY_VERIFY_WITH_TIMEOUT(rig.serial.written.size() >= 4, kPatienceMs);
+        rig.terminal.ApplyRepeatSettings({false, 20});
+        QCOMPARE(rig.serial.written[0], std::string("?V"));
+        for (size_t i = 1; i < rig.serial.written.size(); ++i) {
+            QCOMPARE(rig.serial.written[i], std::string("?V\r"));
+        }
+    }
+
+    void errorMessagesListTheCodes() {
+        const QString expected = QStringLiteral(
+            "Below is a brief explaination of the possible error messages you may receive instead "
+            "of an \"R\"\n"
+            "\nE00\tCommunication Error\tCheck your serial connections\n"
+            "\nE04\tFeature Not Available\tYet Have you entered the correct command? Check for "
+            "avail.\n"
+            "\nE11\tMedia Not Present\tIs the Compact Flash inserted? Formatted? A recommended "
+            "brand?\n"
+            "\nE12\tSearch Error\t\tSelecting the correct file? Is the file on the card? Is it "
+            "named correctly?\n"
+            "\nE20\tFormat Error\t\tHas the Compact Flash been properly formatted?\n");
+        QCOMPARE(ErrorMessagesText(), expected);
+        Rig& rig = StartRig();
+        WithModal([&] { rig.Find<QPushButton>("errorMessagesButton")->click(); },
+                  [&](QWidget* dialog) {
+                      QCOMPARE(dialog->windowTitle(), QStringLiteral("Error Messages"));
+                      auto* text = dialog->findChild<QPlainTextEdit*>();
+                      QVERIFY(text && text->isReadOnly());
+                      QCOMPARE(text->toPlainText(), expected);
+                      QPushButton* close = ButtonCaptioned(dialog, QStringLiteral("Close"));
+                      QVERIFY(close);
+                      close->click();
+                  });
+    }
+
+    void aboutBoxNamesTheVersionAndTheMaker() {
+        Rig& rig = StartRig();
+        QAction* about =
+            MenuAction(rig.window, QStringLiteral("&Help"), QStringLiteral("About..."));
+        QVERIFY(about);
+        WithModal([&] { about->trigger(); },
+                  [&](QWidget* dialog) {
+                      QCOMPARE(dialog->windowTitle(), QStringLiteral("About Zel Terminal"));
+                      auto* box = qobject_cast<QMessageBox*>(dialog);
+                      QVERIFY(box);
+                      QCOMPARE(box->text(), QStringLiteral("Zel Terminal Version 3.21"));
+                      QVERIFY(!box->informativeText().isEmpty());
+                      QVERIFY(!box->iconPixmap().isNull());
+                      ButtonCaptioned(dialog, QStringLiteral("OK"))->click();
+                  });
+    }
+
+    void messageBoxesReturnTheOperatorsAnswer() {
+        Rig& rig = StartRig();
+        MessageAnswer answer = MessageAnswer::Ok;
+        WithModal(
+            [&] {
+                answer = rig.windows.MessageBox("A new update is available!", "ZelTerm",
+                                                MessageButtons::YesNo, MessageIcon::Question);
+            },
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->parentWidget(), &rig.window);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("ZelTerm"));
+                ButtonCaptioned(dialog, QStringLiteral("Yes"))->click();
+            });
+        QCOMPARE(answer, MessageAnswer::Yes);
+    }
+
+    void closingSavesTheSettingsAndEnds_data() {
+        QTest::addColumn<bool>("throughMenu");
+        QTest::newRow("File > Exit") << true;
+        QTest::newRow("Escape") << false;
+    }
+    void closingSavesTheSettingsAndEnds() {
+        QFETCH(bool, throughMenu);
+        Rig& rig = StartRig();
+        QTest::keyClicks(rig.Find<QLineEdit>("customString"), QStringLiteral("\"SAVED\""));
+        if (throughMenu) {
+            MenuAction(rig.window, QStringLiteral("&File"), QStringLiteral("E&xit"))->trigger();
+        } else {
+            rig.window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+            QTest::keyClick(&rig.window, Qt::Key_Escape);
+        }
+        QVERIFY(rig.terminal.Ended());
+        QVERIFY(!rig.window.isVisible());
+        auto key = QtSettingsStore(SettingsPath()).OpenForRead();
+        QVERIFY(key);
+        QCOMPARE(key->ReadValue("CustomString"), std::optional<std::string>("\"SAVED\""));
+    }
+
+    // The box follows a log that drops its oldest lines while bytes still wait for the box.
+    void theViewFollowsFrontDropsAndClears() {
+        CommLog log(4096);
+        LogView view;
+        view.Follow(&log);
+        QRandomGenerator random(11);
+        const char alphabet[] = {'a', 'b', '\r', '\n', '\x01', '\x7f', '\xe9', ' '};
+        for (int round = 0; round < 200; ++round) {
+            const int pieces = random.bounded(1, 40);
+            for (int piece = 0; piece < pieces; ++piece) {
+                std::string text(random.bounded(1, 120), '\0');
+                for (char& byte : text) byte = alphabet[random.bounded(int(sizeof alphabet))];
+                log.AppendLog(text, false);
+            }
+            if (round == 150) log.Clear();
+            if (round % 3 == 0) {
+                QCoreApplication::processEvents();
+                QCOMPARE(ShownText(view), DisplayLogText(log.Text()));
+            }
+        }
+        view.FlushAll();
+        QCOMPARE(ShownText(view), DisplayLogText(log.Text()));
+        QVERIFY(!log.Text().empty());
+    }
+};
+
+}  // namespace zel
+
+QTEST_MAIN(zel::MainWindowTest)
+#include "main_window_test.moc"
