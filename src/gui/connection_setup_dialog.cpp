@@ -1,0 +1,207 @@
+#include "gui/connection_setup_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "gui/dialog_parts.h"
+#include "gui/ip_address_edit.h"
+
+namespace zel {
+
+namespace {
+
+struct ConnectionChoice {
+    const char* caption;
+    const char* objectName;
+};
+
+// In the order of the connection types: 0 Serial, 1 Ethernet, 2 USB.
+constexpr std::array<ConnectionChoice, 3> kConnectionChoices = {{
+    {"Serial", "serialRadio"},
+    {"Ethernet", "ethernetRadio"},
+    {"USB", "usbRadio"},
+}};
+
+QComboBox* MakeList(const char* objectName, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(objectName));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setMinimumContentsLength(10);
+    return list;
+}
+
+QLineEdit* MakeNumberEdit(const char* objectName, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    return edit;
+}
+
+}  // namespace
+
+ConnectionSetupDialog::ConnectionSetupDialog(CConnectionConfig& config, QWidget* parent)
+    : QDialog(parent), config_(config) {
+    setWindowTitle(QStringLiteral("Connection Setup"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(BuildConnectionGroup(), 0, 0);
+    grid->addWidget(BuildSerialGroup(), 0, 1);
+    grid->addWidget(BuildProtocolGroup(), 1, 0);
+    grid->addWidget(BuildEthernetGroup(), 1, 1, 2, 1);
+    grid->addWidget(BuildUnitAddressGroup(), 2, 0);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(MakeOkCancel(this));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    ipAddress_->SetAddress(config_.IpAddress());
+    Show();
+}
+
+QGroupBox* ConnectionSetupDialog::BuildConnectionGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Connection"), this);
+    auto* column = new QVBoxLayout(group);
+    connectionButtons_ = new QButtonGroup(group);
+    for (size_t type = 0; type < kConnectionChoices.size(); ++type) {
+        auto* radio =
+            new QRadioButton(QString::fromLatin1(kConnectionChoices[type].caption), group);
+        radio->setObjectName(QString::fromLatin1(kConnectionChoices[type].objectName));
+        connectionButtons_->addButton(radio, static_cast<int>(type));
+        connectionRadios_[type] = radio;
+        column->addWidget(radio);
+    }
+    connect(connectionButtons_, &QButtonGroup::idClicked, this, [this](int type) {
+        config_.OnConnectionClicked(type);
+        Show();
+    });
+    return group;
+}
+
+QGroupBox* ConnectionSetupDialog::BuildProtocolGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Protocol"), this);
+    auto* column = new QVBoxLayout(group);
+    protocolList_ = MakeList("protocolList", group);
+    column->addWidget(protocolList_);
+    connect(protocolList_, &QComboBox::activated, this, [this](int index) {
+        config_.OnProtocolSelected(FromQt(protocolList_->itemText(index)));
+        Show();
+    });
+    return group;
+}
+
+QGroupBox* ConnectionSetupDialog::BuildUnitAddressGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Unit Address"), this);
+    auto* form = new QFormLayout(group);
+    sendUnitAddress_ = new QCheckBox(QStringLiteral("Send Unit Address"), group);
+    sendUnitAddress_->setObjectName(QStringLiteral("sendUnitAddress"));
+    unitAddressLabel_ = new QLabel(QStringLiteral("Unit Address (0-127)"), group);
+    unitAddress_ = MakeNumberEdit("unitAddress", group);
+    form->addRow(sendUnitAddress_);
+    form->addRow(unitAddressLabel_, unitAddress_);
+    connect(sendUnitAddress_, &QCheckBox::clicked, this, [this](bool checked) {
+        config_.OnSendUnitAddressClicked(checked);
+        Show();
+    });
+    connect(unitAddress_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { config_.SetUnitAddressText(FromQt(text)); });
+    return group;
+}
+
+QGroupBox* ConnectionSetupDialog::BuildSerialGroup() {
+    serialGroup_ = new QGroupBox(QStringLiteral("Serial Options"), this);
+    auto* form = new QFormLayout(serialGroup_);
+    portList_ = MakeList("portList", serialGroup_);
+    baudList_ = MakeList("baudList", serialGroup_);
+    form->addRow(QStringLiteral("COM Port"), portList_);
+    form->addRow(QStringLiteral("Baud Rate"), baudList_);
+    connect(portList_, &QComboBox::activated, this,
+            [this](int index) { config_.OnPortSelected(FromQt(portList_->itemText(index))); });
+    connect(baudList_, &QComboBox::activated, this,
+            [this](int index) { config_.OnBaudRateSelected(FromQt(baudList_->itemText(index))); });
+    return serialGroup_;
+}
+
+QGroupBox* ConnectionSetupDialog::BuildEthernetGroup() {
+    ethernetGroup_ = new QGroupBox(QStringLiteral("Ethernet Options"), this);
+    auto* form = new QFormLayout(ethernetGroup_);
+    ipAddress_ = new IpAddressEdit(ethernetGroup_);
+    ipAddress_->setObjectName(QStringLiteral("ipAddress"));
+    localPort_ = MakeNumberEdit("localPort", ethernetGroup_);
+    productPort_ = MakeNumberEdit("productPort", ethernetGroup_);
+    form->addRow(QStringLiteral("Product IP Address"), ipAddress_);
+    form->addRow(QStringLiteral("Local Port"), localPort_);
+    form->addRow(QStringLiteral("Product Port"), productPort_);
+    ipAddress_->onChanged = [this](uint32_t address) { config_.OnIpAddressChanged(address); };
+    connect(localPort_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { config_.SetLocalPortText(FromQt(text)); });
+    connect(productPort_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { config_.SetProductPortText(FromQt(text)); });
+    return ethernetGroup_;
+}
+
+void ConnectionSetupDialog::Show() {
+    const ConnectionEnabling& enabling = config_.Enabling();
+    const std::array<bool, 3> choiceEnabled{enabling.serial, enabling.ethernet, enabling.usb};
+    for (size_t type = 0; type < connectionRadios_.size(); ++type) {
+        QSignalBlocker blocker(connectionRadios_[type]);
+        connectionRadios_[type]->setChecked(static_cast<int>(type) == config_.ConnectionType());
+        connectionRadios_[type]->setEnabled(choiceEnabled[type]);
+    }
+    ShowChoices(protocolList_, config_.Protocols());
+    protocolList_->setEnabled(enabling.protocolList);
+
+    // A disabled group greys everything in it; the baud list follows its own rule within.
+    serialGroup_->setEnabled(enabling.serial);
+    ShowChoices(portList_, config_.Ports());
+    ShowChoices(baudList_, config_.BaudRates());
+    baudList_->setEnabled(enabling.baudList);
+
+    ethernetGroup_->setEnabled(enabling.ethernet);
+    ShowText(localPort_, config_.LocalPortText());
+    ShowText(productPort_, config_.ProductPortText());
+
+    {
+        QSignalBlocker blocker(sendUnitAddress_);
+        sendUnitAddress_->setChecked(config_.SendUnitAddress());
+    }
+    sendUnitAddress_->setEnabled(enabling.sendUnitAddress);
+    unitAddressLabel_->setEnabled(enabling.unitAddress);
+    unitAddress_->setEnabled(enabling.unitAddress);
+    ShowText(unitAddress_, config_.UnitAddressText());
+}
+
+void ConnectionSetupDialog::accept() {
+    if (config_.OnOk()) {
+        QDialog::accept();
+        return;
+    }
+    if (QLineEdit* refused = EditOf(config_.RefusedEdit())) {
+        refused->setFocus();
+        refused->selectAll();
+    }
+}
+
+QLineEdit* ConnectionSetupDialog::EditOf(ConnectionEdit edit) const {
+    switch (edit) {
+        case ConnectionEdit::UnitAddress:
+            return unitAddress_;
+        case ConnectionEdit::LocalPort:
+            return localPort_;
+        case ConnectionEdit::ProductPort:
+            return productPort_;
+        case ConnectionEdit::None:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace zel
