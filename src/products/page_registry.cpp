@@ -1,5 +1,9 @@
 #include "products/page_registry.h"
 
+#include "pages/lighting/glimra_play_page.h"
+#include "pages/lighting/glimra_record_page.h"
+#include "pages/lighting/glimra_set_page.h"
+#include "pages/lighting/glimra_tab_dlg.h"
 #include "pages/show/netwick_page.h"
 #include "pages/show/show_page.h"
 #include "pages/video/ardent_audio_tab.h"
@@ -56,7 +60,7 @@ const std::vector<PageClass>& PageClasses() {
         // CRovantTabDlg
         // CSonnelTabDlg
         Register<CNetwickTabDlg>("CNetwickTabDlg"),
-        // CGlimraTabDlg
+        Register<CGlimraTabDlg>("CGlimraTabDlg"),
         Register<CReelmastControlTabDlg>("CReelmastControlTabDlg"),
         Register<CReelmastReproTabDlg>("CReelmastReproTabDlg"),
         Register<CSMPTEConfigTabDlg>("CSMPTEConfigTabDlg"),
@@ -71,12 +75,12 @@ const std::vector<PageClass>& PageClasses() {
         Register<CShowTabDlg>("CShowTabDlg"),
         Register<CSchedTabDlg>("CSchedTabDlg"),
         Register<CNotesTabDlg>("CNotesTabDlg"),
-        // CGlimraProTabDlg
-        // CGlimraProRecTabDlg
-        // CGlimraProSetTabDlg
-        // CGlimraETabDlg
-        // CGlimraERecTabDlg
-        // CGlimraESetTabDlg
+        Register<CGlimraProTabDlg>("CGlimraProTabDlg"),
+        Register<CGlimraProRecTabDlg>("CGlimraProRecTabDlg"),
+        Register<CGlimraProSetTabDlg>("CGlimraProSetTabDlg"),
+        Register<CGlimraETabDlg>("CGlimraETabDlg"),
+        Register<CGlimraERecTabDlg>("CGlimraERecTabDlg"),
+        Register<CGlimraESetTabDlg>("CGlimraESetTabDlg"),
     };
     return kClasses;
 }
