@@ -1,9 +1,17 @@
 #include "products/page_registry.h"
 
+#include "pages/audio/brisca_tab_dlg.h"
+#include "pages/audio/canzo_tab_dlg.h"
+#include "pages/audio/mp3_pages.h"
+#include "pages/audio/sonnel_tab_dlg.h"
 #include "pages/lighting/glimra_play_page.h"
 #include "pages/lighting/glimra_record_page.h"
 #include "pages/lighting/glimra_set_page.h"
 #include "pages/lighting/glimra_tab_dlg.h"
+#include "pages/show/korvex_tab_dlg.h"
+#include "pages/show/korvex_tab_dlg2.h"
+#include "pages/show/korvex_tab_dlg3.h"
+#include "pages/show/korvex_tab_dlg4.h"
 #include "pages/show/netwick_page.h"
 #include "pages/show/show_page.h"
 #include "pages/video/ardent_audio_tab.h"
@@ -23,6 +31,7 @@
 #include "products/pages/notes_page.h"
 #include "products/pages/sched_page.h"
 #include "products/pages/smpte_page.h"
+#include "products/pages/smtp_http_page.h"
 
 namespace zel {
 
@@ -52,13 +61,13 @@ const std::vector<PageClass>& PageClasses() {
         Register<CArdentSchBrowDlg>("CArdentSchBrowDlg"),
         Register<COberinTabDlg>("COberinTabDlg"),
         Register<CWrennaTabDlg>("CWrennaTabDlg"),
-        // CCanzoTabDlg
-        // CBriscaTabDlg
-        // CBriscaETabDlg
-        // CMeliskTabDlg
-        // CPavaneTabDlg
-        // CRovantTabDlg
-        // CSonnelTabDlg
+        Register<CCanzoTabDlg>("CCanzoTabDlg"),
+        Register<CBriscaTabDlg>("CBriscaTabDlg"),
+        Register<CBriscaETabDlg>("CBriscaETabDlg"),
+        Register<CMeliskTabDlg>("CMeliskTabDlg"),
+        Register<CPavaneTabDlg>("CPavaneTabDlg"),
+        Register<CRovantTabDlg>("CRovantTabDlg"),
+        Register<CSonnelTabDlg>("CSonnelTabDlg"),
         Register<CNetwickTabDlg>("CNetwickTabDlg"),
         Register<CGlimraTabDlg>("CGlimraTabDlg"),
         Register<CReelmastControlTabDlg>("CReelmastControlTabDlg"),
@@ -67,11 +76,11 @@ const std::vector<PageClass>& PageClasses() {
         Register<CSorrelTabDlg>("CSorrelTabDlg"),
         Register<CTavishTabDlg>("CTavishTabDlg"),
         Register<CUlmarTabDlg>("CUlmarTabDlg"),
-        // CKorvexTabDlg
-        // CKorvexTabDlg2
-        // CKorvexTabDlg3
-        // CKorvexTabDlg4
-        // CSMTPHTTPTabDlg
+        Register<CKorvexTabDlg>("CKorvexTabDlg"),
+        Register<CKorvexTabDlg2>("CKorvexTabDlg2"),
+        Register<CKorvexTabDlg3>("CKorvexTabDlg3"),
+        Register<CKorvexTabDlg4>("CKorvexTabDlg4"),
+        Register<CSMTPHTTPTabDlg>("CSMTPHTTPTabDlg"),
         Register<CShowTabDlg>("CShowTabDlg"),
         Register<CSchedTabDlg>("CSchedTabDlg"),
         Register<CNotesTabDlg>("CNotesTabDlg"),
