@@ -50,6 +50,7 @@ void CZelTermDlg::CheckForUpdateOnLaunch() {
 }
 
 void CZelTermDlg::SendCommand(std::string_view text, bool appendCR) {
+    if (sendObserver_) sendObserver_(text, appendCR);
     if (text.empty() || ended_) return;
     lastCommand_ = std::string(text);
     std::string framed =

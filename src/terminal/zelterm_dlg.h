@@ -4,6 +4,7 @@
 // renders its state and forwards the operator's actions; it decides nothing itself.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,10 @@ class CZelTermDlg : public IPageHost {
     CZelTermDlg& operator=(const CZelTermDlg&) = delete;
 
     void SetView(View* view) { view_ = view; }
+    // Told of every command handed to SendCommand, as passed, before it is framed and sent;
+    // lets a script front end report what the pages send.
+    using SendObserver = std::function<void(std::string_view text, bool appendCR)>;
+    void SetSendObserver(SendObserver observer) { sendObserver_ = std::move(observer); }
 
     // The start-up sequence, from probing the ports to the update check at launch.
     void OnInitDialog(const std::vector<std::string>& commandLine);
@@ -147,6 +152,7 @@ class CZelTermDlg : public IPageHost {
 
     TerminalServices services_;
     View* view_ = nullptr;
+    SendObserver sendObserver_;
     ConnectionProfile profile_;
     CommLog log_;
     PcClockInfo pcClock_;

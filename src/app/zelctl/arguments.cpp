@@ -1,0 +1,277 @@
+#include "app/zelctl/arguments.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "app/zelctl/scripted_window.h"
+#include "products/protocol_info.h"
+
+namespace zel::ctl {
+
+namespace {
+
+enum Option : unsigned {
+    kSet = 1,
+    kAnswer = 2,
+    kConnection = 4,
+    kProtocol = 8,
+    kDryRun = 16,
+    kWait = 32,
+};
+
+struct CommandSpec {
+    const char* name;
+    Command command;
+    std::vector<std::string Invocation::*> operands;
+    std::vector<const char*> operandNames;
+    unsigned options;
+};
+
+const std::vector<CommandSpec>& Commands() {
+    static const std::vector<CommandSpec> kCommands = {
+        {"products", Command::Products, {}, {}, 0},
+        {"pages", Command::Pages, {&Invocation::product}, {"PRODUCT"}, 0},
+        {"controls",
+         Command::Controls,
+         {&Invocation::product, &Invocation::page},
+         {"PRODUCT", "PAGE"},
+         kConnection | kProtocol},
+        {"press",
+         Command::Press,
+         {&Invocation::product, &Invocation::page, &Invocation::path},
+         {"PRODUCT", "PAGE", "PATH"},
+         kSet | kAnswer | kConnection | kProtocol | kDryRun | kWait},
+        {"send",
+         Command::Send,
+         {&Invocation::customString},
+         {"CUSTOM_STRING"},
+         kConnection | kProtocol | kDryRun | kWait},
+    };
+    return kCommands;
+}
+
+struct OptionSpec {
+    const char* name;
+    Option option;
+    bool takesValue;
+};
+
+constexpr std::array<OptionSpec, 6> kOptions = {{
+    {"--set", kSet, true},
+    {"--answer", kAnswer, true},
+    {"--connection", kConnection, true},
+    {"--protocol", kProtocol, true},
+    {"--dry-run", kDryRun, false},
+    {"--wait", kWait, true},
+}};
+
+struct ConnectionName {
+    const char* name;
+    int type;
+};
+
+constexpr std::array<ConnectionName, 3> kConnections = {{
+    {"serial", kSerial},
+    {"ethernet", kEthernet},
+    {"usb", kUsb},
+}};
+
+std::optional<int> ConnectionNamed(const std::string& name) {
+    for (const auto& entry : kConnections) {
+        if (name == entry.name) return entry.type;
+    }
+    return std::nullopt;
+}
+
+// Applies one option's value; the error text, or empty.
+std::string Apply(Option option, const std::string& value, Invocation& invocation) {
+    switch (option) {
+        case kSet: {
+            size_t equals = value.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                return "--set needs PATH=VALUE, not '" + value + "'";
+            }
+            invocation.values.push_back({value.substr(0, equals), value.substr(equals + 1)});
+            return {};
+        }
+        case kAnswer:
+            for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Cancel,
+                                         MessageAnswer::Yes, MessageAnswer::No}) {
+                if (value == AnswerName(answer)) {
+                    invocation.answers.push_back(answer);
+                    return {};
+                }
+            }
+            return "--answer takes ok, cancel, yes or no, not '" + value + "'";
+        case kConnection:
+            if (auto connection = ConnectionNamed(value)) {
+                invocation.connection = *connection;
+                return {};
+            }
+            return "--connection takes serial, ethernet or usb, not '" + value + "'";
+        case kProtocol:
+            invocation.protocol = value;
+            return {};
+        case kWait: {
+            int ms = -1;
+            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), ms);
+            if (error != std::errc() || end != value.data() + value.size() || ms < 0) {
+                return "--wait takes a number of milliseconds, not '" + value + "'";
+            }
+            invocation.waitMs = ms;
+            return {};
+        }
+        case kDryRun:
+            invocation.dryRun = true;
+            return {};
+    }
+    return {};
+}
+
+const OptionSpec* FindOption(const std::string& name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (name == spec.name) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
+    ParsedArguments parsed;
+    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) return parsed;
+    if (arguments.empty()) {
+        parsed.error = "no command given";
+        return parsed;
+    }
+    auto spec = std::find_if(Commands().begin(), Commands().end(),
+                             [&](const CommandSpec& c) { return arguments[0] == c.name; });
+    if (spec == Commands().end()) {
+        parsed.error = "unknown command '" + arguments[0] + "'";
+        return parsed;
+    }
+    Invocation& invocation = parsed.invocation;
+    invocation.command = spec->command;
+    size_t operandCount = 0;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.rfind("--", 0) != 0) {
+            if (operandCount == spec->operands.size()) {
+                parsed.error = "unexpected operand '" + argument + "' for " + spec->name;
+                return parsed;
+            }
+            invocation.*(spec->operands[operandCount++]) = argument;
+            continue;
+        }
+        size_t equals = argument.find('=');
+        std::string name = argument.substr(0, equals);
+        const OptionSpec* option = FindOption(name);
+        if (!option || !(spec->options & option->option)) {
+            parsed.error = "option " + name + " is not one of " + std::string(spec->name) + "'s";
+            return parsed;
+        }
+        std::string value;
+        if (option->takesValue) {
+            if (equals != std::string::npos) {
+                value = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            } else {
+                parsed.error = name + " needs a value";
+                return parsed;
+            }
+        } else if (equals != std::string::npos) {
+            parsed.error = name + " takes no value";
+            return parsed;
+        }
+        if (std::string error = Apply(option->option, value, invocation); !error.empty()) {
+            parsed.error = error;
+            return parsed;
+        }
+    }
+    if (operandCount < spec->operands.size()) {
+        parsed.error = std::string(spec->name) + " needs " + spec->operandNames[operandCount];
+    }
+    return parsed;
+}
+
+const char* ConnectionName(int type) {
+    for (const auto& entry : kConnections) {
+        if (entry.type == type) return entry.name;
+    }
+    return "none";
+}
+
+bool SendsForReal(const Invocation& invocation) {
+    bool sends = invocation.command == Command::Press || invocation.command == Command::Send;
+    return sends && !invocation.dryRun;
+}
+
+const std::string& UsageText() {
+    static const std::string kUsage =
+        "Usage: zelctl COMMAND [OPERAND]... [OPTION]...\n"
+        "Drives the terminal's product pages from scripts: the same products, pages, rules\n"
+        "and commands an operator uses in zelterm, with JSON lines on standard output.\n"
+        "\n"
+        "Commands:\n"
+        "  products                 the product list in its order:\n"
+        "                           {\"position\":0,\"index\":15,\"name\":\"A/V Reelmast\"}\n"
+        "  pages PRODUCT            the tabs of the product's sheet in order:\n"
+        "                           {\"index\":0,\"title\":\"General\"}\n"
+        "  controls PRODUCT PAGE    each control of the tab PAGE as the operator first sees it:\n"
+        "                           {\"path\":...,\"kind\":...,\"value\":...,\"enabled\":...,\n"
+        "                            \"visible\":...,\"choices\":[...]}; value is the text, the\n"
+        "                           chosen entry (null for none), checked (true/false) or the\n"
+        "                           slider position; choices are a list's entries or a report's\n"
+        "                           first column\n"
+        "  press PRODUCT PAGE PATH  selects the product (and the connection), shows the tab PAGE,\n"
+        "                           applies the --set values, then presses the control at PATH\n"
+        "                           (a button, radio button, check box, or a slider: releases it)\n"
+        "  send CUSTOM_STRING       sends a custom string as the Send button does (no carriage\n"
+        "                           return unless the string has one), e.g. '\"?V\" h0D'\n"
+        "\n"
+        "Options:\n"
+        "  --set PATH=VALUE         (press) sets a control first, as an operator would: a list\n"
+        "                           entry by its text, a check box by 0 or 1, a radio button by\n"
+        "                           1 (chooses it), a slider by its position, a report row by its\n"
+        "                           first column, an edit by its text; repeatable, applied in\n"
+        "                           order, each one running the page's rules and handlers\n"
+        "  --answer ok|cancel|yes|no\n"
+        "                           (press) answers the next question asked in a message box;\n"
+        "                           repeatable, used in order. A question left unanswered gets\n"
+        "                           Cancel (OK/Cancel) or No (Yes/No), so nothing destructive\n"
+        "                           happens unasked; an OK-only box takes no answer from the list\n"
+        "  --connection serial|ethernet|usb\n"
+        "                           (controls, press, send) uses this connection of the product\n"
+        "  --protocol NAME          (controls, press, send) selects the connection's protocol by\n"
+        "                           its name, e.g. Pioneer(ZELNet)\n"
+        "  --dry-run                (press, send) sends nothing: no port is opened, nothing goes\n"
+        "                           out, and only the send and message events are printed\n"
+        "  --wait MS                (press, send) keeps receiving replies for MS milliseconds\n"
+        "                           after sending for real (default 0)\n"
+        "  --help                   shows this text\n"
+        "\n"
+        "Events of press and send, one per line, in order:\n"
+        "  {\"event\":\"send\",\"hex\":\"3131504C\",\"cr\":true}   each command handed to the\n"
+        "      terminal, as the page passed it (before the unit address and carriage return)\n"
+        "  {\"event\":\"message\",\"text\":...,\"buttons\":\"ok-cancel\",\"answer\":\"cancel\"}\n"
+        "      each message box; buttons are ok, ok-cancel, yes-no or yes-no-cancel\n"
+        "  {\"event\":\"log\",\"text\":...}   each communication log line, when sending for real\n"
+        "Texts are bytes; those outside printable ASCII are written as \\u00XX.\n"
+        "\n"
+        "Connection, product address and ports come from the terminal's settings\n"
+        "(~/.config/Quorvane/ZelTerm.conf, or the file ZELTERM_SETTINGS names), which zelctl\n"
+        "reads and never writes. The product stored there stays selected, with its ports, when\n"
+        "PRODUCT names it; another product starts from its own defaults. No update check runs.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  done\n"
+        "  1  the connection asked for cannot be used\n"
+        "  2  bad command line, or no such product, page, control or value (the message names\n"
+        "     what exists), or an --answer the message box does not offer\n"
+        "  3  the control is disabled or hidden at that moment\n";
+    return kUsage;
+}
+
+}  // namespace zel::ctl

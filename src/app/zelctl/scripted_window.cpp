@@ -1,0 +1,71 @@
+#include "app/zelctl/scripted_window.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zel::ctl {
+
+namespace {
+
+struct ButtonSet {
+    MessageButtons buttons;
+    const char* name;
+    std::vector<MessageAnswer> offered;
+    MessageAnswer harmless;  // what changes nothing
+};
+
+const std::array<ButtonSet, 4>& ButtonSets() {
+    using enum MessageAnswer;
+    static const std::array<ButtonSet, 4> kSets = {{
+        {MessageButtons::Ok, "ok", {Ok}, Ok},
+        {MessageButtons::OkCancel, "ok-cancel", {Ok, Cancel}, Cancel},
+        {MessageButtons::YesNo, "yes-no", {Yes, No}, No},
+        {MessageButtons::YesNoCancel, "yes-no-cancel", {Yes, No, Cancel}, Cancel},
+    }};
+    return kSets;
+}
+
+const ButtonSet& SetOf(MessageButtons buttons) {
+    for (const ButtonSet& set : ButtonSets()) {
+        if (set.buttons == buttons) return set;
+    }
+    return ButtonSets().front();
+}
+
+}  // namespace
+
+const char* ButtonsName(MessageButtons buttons) {
+    return SetOf(buttons).name;
+}
+
+const char* AnswerName(MessageAnswer answer) {
+    static constexpr std::array<const char*, 4> kNames = {"ok", "cancel", "yes", "no"};
+    return kNames[static_cast<size_t>(answer)];
+}
+
+MessageAnswer AnswerBook::Answer(const std::string& text, MessageButtons buttons) {
+    const ButtonSet& set = SetOf(buttons);
+    if (buttons == MessageButtons::Ok || answers_.empty()) return set.harmless;
+    MessageAnswer given = answers_.front();
+    answers_.pop_front();
+    if (std::find(set.offered.begin(), set.offered.end(), given) != set.offered.end()) {
+        return given;
+    }
+    mistakes_.push_back("--answer " + std::string(AnswerName(given)) +
+                        " does not fit the message box \"" + text + "\" (" + set.name +
+                        "); it was answered " + AnswerName(set.harmless));
+    return set.harmless;
+}
+
+MessageAnswer ScriptedWindowSystem::MessageBox(const std::string& text, const std::string&,
+                                               MessageButtons buttons, MessageIcon) {
+    MessageAnswer answer = answers_.Answer(text, buttons);
+    events_.Write(JsonObject()
+                      .Add("event", "message")
+                      .Add("text", text)
+                      .Add("buttons", ButtonsName(buttons))
+                      .Add("answer", AnswerName(answer)));
+    return answer;
+}
+
+}  // namespace zel::ctl

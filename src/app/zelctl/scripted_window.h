@@ -1,0 +1,55 @@
+#pragma once
+// The window system of a script: message boxes are answered from the --answer list and reported
+// as events; timers and posted work go to the window system underneath.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/zelctl/json_lines.h"
+#include "terminal/window_system.h"
+
+namespace zel::ctl {
+
+const char* ButtonsName(MessageButtons buttons);
+const char* AnswerName(MessageAnswer answer);
+
+// The answers given on the command line, taken in order by the questions asked.
+class AnswerBook {
+  public:
+    explicit AnswerBook(std::vector<MessageAnswer> answers)
+        : answers_(answers.begin(), answers.end()) {}
+
+    // An OK-only box gets Ok without taking an answer. A question takes the next answer, or
+    // gets the one that changes nothing (Cancel, or No for Yes/No) when none is left or when
+    // the next one is not among its buttons; the latter is kept as a mistake.
+    MessageAnswer Answer(const std::string& text, MessageButtons buttons);
+
+    size_t Unused() const { return answers_.size(); }
+    const std::vector<std::string>& Mistakes() const { return mistakes_; }
+
+  private:
+    std::deque<MessageAnswer> answers_;
+    std::vector<std::string> mistakes_;
+};
+
+class ScriptedWindowSystem : public IWindowSystem {
+  public:
+    ScriptedWindowSystem(IWindowSystem& underneath, AnswerBook& answers, JsonLineWriter& events)
+        : underneath_(underneath), answers_(answers), events_(events) {}
+
+    MessageAnswer MessageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) override {
+        underneath_.SetTimer(id, periodMs, std::move(onTick));
+    }
+    void KillTimer(int id) override { underneath_.KillTimer(id); }
+    void PostToGui(std::function<void()> work) override { underneath_.PostToGui(std::move(work)); }
+
+  private:
+    IWindowSystem& underneath_;
+    AnswerBook& answers_;
+    JsonLineWriter& events_;
+};
+
+}  // namespace zel::ctl

@@ -1,0 +1,288 @@
+// zelctl run as a program: its listings against golden files, presses without sending, the
+// mistakes it refuses, and one real exchange with the simulator on loopback. No run may
+// change the settings file.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "gui/qt_settings_store.h"
+#include "products/catalog.h"
+#include "support/child_process.h"
+#include "transport/udp_endpoint.h"
+
+namespace zel {
+namespace {
+
+struct ProgramRun {
+    std::optional<int> exitCode;
+    std::vector<std::string> lines;  // standard output
+    std::string errors;              // standard error
+};
+
+std::optional<std::string> FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> FileLines(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+// The bytes and modification time of a file, or nothing for both when it is missing.
+struct FileState {
+    std::optional<std::string> bytes;
+    std::optional<std::filesystem::file_time_type> modified;
+    bool operator==(const FileState&) const = default;
+
+    static FileState Of(const std::string& path) {
+        std::error_code error;
+        auto modified = std::filesystem::last_write_time(path, error);
+        if (error) return {FileBytes(path), std::nullopt};
+        return {FileBytes(path), modified};
+    }
+};
+
+uint32_t FreeUdpPort() {
+    UdpEndpoint probe;
+    return probe.Bind("127.0.0.1", 0) ? probe.LocalPort() : 0;
+}
+
+std::string Event(const std::string& hex, bool cr) {
+    return R"({"event":"send","hex":")" + hex + R"(","cr":)" + (cr ? "true" : "false") + "}";
+}
+
+std::string Message(const std::string& text, const std::string& buttons,
+                    const std::string& answer) {
+    return R"({"event":"message","text":")" + text + R"(","buttons":")" + buttons +
+           R"(","answer":")" + answer + R"("})";
+}
+
+class ZelctlRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        settingsPath = dir.filePath("ZelTerm.conf").toStdString();
+        errorsPath = dir.filePath("stderr.txt").toStdString();
+        setenv("ZELTERM_SETTINGS", settingsPath.c_str(), 1);
+        setenv("ZELTERM_SERIAL_PORTS", "/nonexistent/zelctl-test-port", 1);
+        Store("Netwick", kSerial, "Netwick(Test)", [](ISettingsKey& key) {
+            key.WriteText("ComPort", "/nonexistent/zelctl-test-port");
+            key.WriteNumber("CheckUpdateOnLaunch", 1);
+        });
+    }
+
+    template <typename More>
+    void Store(const std::string& product, int connection, const std::string& protocol, More more) {
+        std::filesystem::remove(settingsPath);
+        auto key = QtSettingsStore(QString::fromStdString(settingsPath)).OpenOrCreateForWrite();
+        ASSERT_NE(key, nullptr);
+        auto names = SortedProductNames(BuildCatalog());
+        key->WriteNumber("Product", std::find(names.begin(), names.end(), product) - names.begin());
+        key->WriteNumber("Connection", connection);
+        key->WriteText("Protocol", protocol);
+        key->WriteText("ProductIPAddress", "127.0.0.1");
+        more(*key);
+    }
+
+    // Runs zelctl with its standard error sent to a file, and checks that the settings file
+    // is as it was.
+    ProgramRun Run(const std::vector<std::string>& arguments) {
+        FileState before = FileState::Of(settingsPath);
+        std::vector<std::string> shell = {"-c", "exec \"$@\" 2>\"$0\"", errorsPath, ZELCTL_PATH};
+        shell.insert(shell.end(), arguments.begin(), arguments.end());
+        test::ChildProcess zelctl("/bin/sh", shell);
+        ProgramRun run;
+        while (auto line = zelctl.ReadLine(30000)) run.lines.push_back(*line);
+        run.exitCode = zelctl.Wait();
+        run.errors = FileBytes(errorsPath).value_or("");
+        EXPECT_EQ(FileState::Of(settingsPath), before) << "the settings file was changed";
+        return run;
+    }
+
+    QTemporaryDir dir;
+    std::string settingsPath;
+    std::string errorsPath;
+};
+
+// Set ZELCTL_UPDATE_GOLDEN=1 to write the outputs as the new golden files after a deliberate
+// change of the catalog or a page.
+void ExpectGolden(const std::vector<std::string>& lines, const std::string& name) {
+    const std::string path = std::string(ZELCTL_GOLDEN_DIR) + "/" + name;
+    if (std::getenv("ZELCTL_UPDATE_GOLDEN")) {
+        std::ofstream file(path);
+        for (const std::string& line : lines) file << line << "\n";
+    }
+    EXPECT_EQ(lines, FileLines(path)) << "golden file " << path;
+}
+
+TEST_F(ZelctlRun, ListingsMatchTheirGoldenFiles) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string golden;
+    };
+    const Case cases[] = {
+        {{"products"}, "products.jsonl"},
+        {{"pages", "Netwick"}, "pages_netwick.jsonl"},
+        {{"controls", "Netwick", "Control"}, "controls_netwick_control.jsonl"},
+        {{"controls", "Korvex", "Network"}, "controls_korvex_network.jsonl"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.golden;
+        EXPECT_EQ(run.errors, "") << c.golden;
+        ExpectGolden(run.lines, c.golden);
+    }
+}
+
+TEST_F(ZelctlRun, DryRunsReportWhatThePagesSendAndAskAndSendNothing) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> events;
+    };
+    const std::string areYouSure = "Are you sure?";
+    const Case cases[] = {
+        {{"press", "Netwick", "Control", "Queries/Help", "--dry-run"}, {Event("48454C50", true)}},
+        {{"press", "Tamrin", "Control", "Outputs/On", "--dry-run"},
+         {Event("F5000102020005", false)}},
+        {{"press", "Tamrin", "Control", "Outputs/Off", "--set", "Outputs/Turn Output=16",
+          "--dry-run"},
+         {Event("F5000102030F15", false)}},
+        // A question left unanswered is cancelled: nothing is sent.
+        {{"press", "Korvex", "General", "General/Reboot", "--dry-run"},
+         {Message(areYouSure, "ok-cancel", "cancel")}},
+        {{"press", "Korvex", "General", "General/Reboot", "--answer", "ok", "--dry-run"},
+         {Message(areYouSure, "ok-cancel", "ok"), Event("5858", true)}},
+        // The Set radio enables the value fields; a failed data exchange sends nothing.
+        {{"press", "Korvex", "Network", "Networking/IP Address", "--set", "Configuration/Set=1",
+          "--set", "Networking/IP Address/value=127.0.0.9", "--dry-run"},
+         {Event("3132372E302E302E39414950", true)}},
+        {{"press", "Korvex", "Network", "Networking/Device ID", "--set", "Configuration/Set=1",
+          "--set", "Networking/Device ID/value=x", "--dry-run"},
+         {Message("Please enter an integer.", "ok", "ok")}},
+        {{"send", "\"?V\" h0D", "--dry-run"}, {Event("3F560D", false)}},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.arguments[3];
+        EXPECT_EQ(run.lines, c.events) << c.arguments[3];
+        EXPECT_EQ(run.errors, "") << c.arguments[3];
+    }
+}
+
+TEST_F(ZelctlRun, MistakesEndInStatusTwoNamingWhatExists) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> saying;  // parts of the message on standard error
+    };
+    const Case cases[] = {
+        {{"pages", "netwick"},
+         {"zelctl: no product \"netwick\"; the products are: A/V Reelmast, A/V Reelmast HD, ",
+          ", Netwick, ", ", Wrenna\n"}},
+        {{"controls", "Netwick", "Show"},
+         {"zelctl: Netwick has no page \"Show\"; its pages are: General, Control, Date/Time, "
+          "Network, Custom\n"}},
+        {{"press", "Netwick", "Control", "Queries/Helpp", "--dry-run"},
+         {"zelctl: the Control page has no control \"Queries/Helpp\"; its controls are:\n  ",
+          "\n  Queries/Help\n  "}},
+        {{"press", "Tamrin", "Control", "Outputs/On", "--set", "Outputs/Turn Output=17",
+          "--dry-run"},
+         {"zelctl: \"17\" is not a value of \"Outputs/Turn Output\" (list); it takes one of: 1, "
+          "2, ",
+          ", 16\n"}},
+        {{"press", "Korvex", "Network", "Networking/IP Address", "--set", "Configuration/Set=2",
+          "--dry-run"},
+         {"zelctl: \"2\" is not a value of \"Configuration/Set\" (radio); it takes 1 (choosing "
+          "it)\n"}},
+        {{"press", "Netwick", "Control", "Queries", "--dry-run"},
+         {"zelctl: \"Queries\" (group) cannot be pressed"}},
+        {{"press", "Netwick", "Control", "Queries/Help", "--connection", "ethernet", "--dry-run"},
+         {"zelctl: Netwick has no ethernet connection; it has: serial\n"}},
+        {{"press", "Netwick", "Control", "Queries/Help", "--protocol", "Pioneer", "--dry-run"},
+         {"zelctl: Netwick has no protocol \"Pioneer\" on its serial connection; it has: "
+          "Netwick(Test)\n"}},
+        {{"press", "Korvex", "General", "General/Reboot", "--answer", "yes", "--dry-run"},
+         {"zelctl: --answer yes does not fit the message box \"Are you sure?\" (ok-cancel); it "
+          "was answered cancel\n"}},
+        {{"send", "h0G", "--dry-run"},
+         {"zelctl: \"h0G\" is not a custom string: ERROR: Custom String not Formatted properly."}},
+        {{"press", "Netwick", "Control"}, {"zelctl: press needs PATH\nTry 'zelctl --help'.\n"}},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments[1];
+        for (const std::string& part : c.saying) {
+            EXPECT_NE(run.errors.find(part), std::string::npos)
+                << "missing: " << part << "\nin: " << run.errors;
+        }
+        for (const std::string& line : run.lines) {
+            EXPECT_EQ(line.find("\"event\":\"send\""), std::string::npos) << line;
+        }
+    }
+}
+
+TEST_F(ZelctlRun, ControlsDisabledAtThatMomentEndInStatusThree) {
+    // In Get mode the value fields are disabled; choosing Set enables them.
+    ProgramRun run = Run({"press", "Korvex", "Network", "Networking/IP Address", "--set",
+                          "Networking/IP Address/value=10.0.0.1", "--dry-run"});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.errors, "zelctl: \"Networking/IP Address/value\" (ip-address) is disabled now\n");
+    EXPECT_TRUE(run.lines.empty());
+}
+
+TEST_F(ZelctlRun, SendsForRealToTheSimulatorAndLogsTheReplies) {
+    const std::string recordPath = dir.filePath("wire.txt").toStdString();
+    test::ChildProcess sim(ZELSIM_PATH, {"--udp", "0", "--record", recordPath});
+    auto announced = sim.ReadLine(10000);
+    ASSERT_TRUE(announced && announced->rfind("udp: 127.0.0.1:", 0) == 0);
+    const uint32_t simPort = std::stoul(announced->substr(announced->rfind(':') + 1));
+    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
+        key.WriteNumber("ProductUDPPort", simPort);
+        key.WriteNumber("LocalUDPPort", FreeUdpPort());
+    });
+
+    ProgramRun sent = Run({"send", "\"?V\" h0D", "--wait", "2000"});
+    EXPECT_EQ(sent.exitCode, 0) << sent.errors;
+    EXPECT_EQ(sent.lines,
+              (std::vector<std::string>{
+                  Event("3F560D", false), R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
+                  R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
+
+    ProgramRun pressed = Run({"press", "Korvex", "General", "General/Version", "--wait", "2000"});
+    EXPECT_EQ(pressed.exitCode, 0) << pressed.errors;
+    EXPECT_EQ(pressed.lines,
+              (std::vector<std::string>{
+                  Event("3F56", true), R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
+                  R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
+
+    sim.Terminate();
+    EXPECT_EQ(FileLines(recordPath), (std::vector<std::string>{"3F 56 0D", "3F 56 0D"}));
+}
+
+TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
+    std::filesystem::remove(settingsPath);
+    ProgramRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    std::string text;
+    for (const std::string& line : help.lines) text += line + "\n";
+    for (const char* word : {"products", "pages PRODUCT", "controls PRODUCT PAGE",
+                             "press PRODUCT PAGE PATH", "send CUSTOM_STRING", "--set PATH=VALUE",
+                             "--answer", "--connection", "--protocol", "--dry-run", "--wait"}) {
+        EXPECT_NE(text.find(word), std::string::npos) << word;
+    }
+    ProgramRun press = Run({"press", "Netwick", "Control", "Queries/Help", "--dry-run"});
+    EXPECT_EQ(press.lines, std::vector<std::string>{Event("48454C50", true)});
+    EXPECT_FALSE(std::filesystem::exists(settingsPath));
+}
+
+}  // namespace
+}  // namespace zel
