@@ -17,7 +17,7 @@
 #include "gui/error_messages_dialog.h"
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
-#include "gui/property_sheet_host.h"
+#include "gui/property_sheet_widget.h"
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
 
@@ -68,7 +68,7 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->addWidget(BuildControls(), 1);
-    sheet_ = new PropertySheetHost(central);
+    sheet_ = new PropertySheetWidget(terminal_.Sheet(), central);
     sheet_->setObjectName(QStringLiteral("propertySheet"));
     sheet_->setMinimumWidth(kSheetMinimumWidth);
     layout->addWidget(sheet_, 0);

@@ -15,7 +15,7 @@ class QRadioButton;
 namespace zel {
 
 class LogView;
-class PropertySheetHost;
+class PropertySheetWidget;
 class StatusPanel;
 
 class MainWindow : public QMainWindow, public CZelTermDlg::View {
@@ -51,7 +51,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     StatusPanel* status_ = nullptr;
     QLineEdit* customString_ = nullptr;
     LogView* logView_ = nullptr;
-    PropertySheetHost* sheet_ = nullptr;
+    PropertySheetWidget* sheet_ = nullptr;
 };
 
 }  // namespace zel
