@@ -36,7 +36,7 @@ struct PageRef {
 };
 
 class ProductInfo {
-public:
+  public:
     ProductInfo(uint32_t index, std::string name, std::vector<PageRef> pages,
                 Capabilities capabilities, std::array<std::vector<ProtocolInfo>, 3> protocols);
 
@@ -55,7 +55,7 @@ public:
     // Selects the first protocol of the current connection with this exact display name.
     bool SelectProtocolByName(const std::string& name);
 
-private:
+  private:
     uint32_t index_;
     std::string name_;
     std::vector<PageRef> pages_;
