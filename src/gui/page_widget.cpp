@@ -138,10 +138,31 @@ void PageWidget::ArrangeRows(QGridLayout* grid, const std::vector<ControlId>& me
         previousStoodAlone = standsAlone;
         previousRow = control.row;
     }
+    // Rows of buttons alone stand packed from the left, apart from the grid's columns, which
+    // align the labels and fields of the other rows.
+    auto onlyButtons = [](const std::vector<Cell>& cells) {
+        return std::all_of(cells.begin(), cells.end(), [](const Cell& cell) {
+            return qobject_cast<QPushButton*>(cell.widget) != nullptr;
+        });
+    };
     int width = 0;
-    for (const auto& cells : rows) width = std::max(width, static_cast<int>(cells.size()));
+    for (const auto& cells : rows) {
+        if (!onlyButtons(cells)) width = std::max(width, static_cast<int>(cells.size()));
+    }
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const std::vector<Cell>& cells = rows[row];
+        if (onlyButtons(cells)) {
+            auto* packed = new QHBoxLayout;
+            std::vector<QWidget*> buttons;
+            for (const Cell& cell : cells) {
+                packed->addWidget(cell.widget);
+                buttons.push_back(cell.widget);
+            }
+            packed->addStretch(1);
+            grid->addLayout(packed, row, 0, 1, width + 1);
+            EqualiseWidths(buttons);
+            continue;
+        }
         for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
             const bool last = i + 1 == static_cast<int>(cells.size());
             // A label before a field reads into it.
@@ -154,17 +175,21 @@ void PageWidget::ArrangeRows(QGridLayout* grid, const std::vector<ControlId>& me
         }
     }
     grid->setColumnStretch(width, 1);
-    EqualiseButtons(members);
+    std::vector<QWidget*> gridButtons;
+    for (const auto& cells : rows) {
+        if (onlyButtons(cells)) continue;
+        for (const Cell& cell : cells) {
+            if (qobject_cast<QPushButton*>(cell.widget)) gridButtons.push_back(cell.widget);
+        }
+    }
+    EqualiseWidths(gridButtons);
 }
 
-void PageWidget::EqualiseButtons(const std::vector<ControlId>& members) {
-    std::vector<QPushButton*> buttons;
-    for (ControlId id : members) {
-        if (auto* button = qobject_cast<QPushButton*>(views_[id].widget)) buttons.push_back(button);
-    }
+// Buttons that stand together are as wide as the widest of them.
+void PageWidget::EqualiseWidths(const std::vector<QWidget*>& buttons) {
     int width = 0;
-    for (QPushButton* button : buttons) width = std::max(width, button->sizeHint().width());
-    for (QPushButton* button : buttons) button->setMinimumWidth(width);
+    for (QWidget* button : buttons) width = std::max(width, button->sizeHint().width());
+    for (QWidget* button : buttons) button->setMinimumWidth(width);
 }
 
 void PageWidget::Sync() {

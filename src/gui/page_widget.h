@@ -42,7 +42,7 @@ class PageWidget : public QWidget {
     void Make();
     void Arrange();
     void ArrangeRows(QGridLayout* grid, const std::vector<ControlId>& members);
-    void EqualiseButtons(const std::vector<ControlId>& members);
+    static void EqualiseWidths(const std::vector<QWidget*>& buttons);
     QButtonGroup* RadioGroup(const std::string& choiceName);
     void Sync();
 

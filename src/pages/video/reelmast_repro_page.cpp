@@ -138,7 +138,7 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
     for (const ReelmastCommand& command : kQueries) AddCommand(command);
     EndGroup();
 
-    Group("Video Configuration", 1);
+    Group("Video Configuration");
     Row("Output Format");
     outputFormat_ = DropDownList({}, {});
     ControlId formatSet = Button("Set", [this] {
@@ -163,7 +163,7 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
     EnableWhen(colourGet, [this] { return ReproducerChosen(); });
     EndGroup();
 
-    Group("Mute Control", 1);
+    Group("Mute Control");
     Row("Audio");
     for (const ReelmastCommand& command : kAudioMute) AddCommand(command);
     Row("Video");
