@@ -13,24 +13,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/connection_radios.h"
 #include "gui/dialog_parts.h"
 #include "gui/ip_address_edit.h"
 
 namespace zel {
 
 namespace {
-
-struct ConnectionChoice {
-    const char* caption;
-    const char* objectName;
-};
-
-// In the order of the connection types: 0 Serial, 1 Ethernet, 2 USB.
-constexpr std::array<ConnectionChoice, 3> kConnectionChoices = {{
-    {"Serial", "serialRadio"},
-    {"Ethernet", "ethernetRadio"},
-    {"USB", "usbRadio"},
-}};
 
 QComboBox* MakeList(const char* objectName, QWidget* parent) {
     auto* list = new QComboBox(parent);
@@ -70,15 +59,9 @@ ConnectionSetupDialog::ConnectionSetupDialog(CConnectionConfig& config, QWidget*
 QGroupBox* ConnectionSetupDialog::BuildConnectionGroup() {
     auto* group = new QGroupBox(QStringLiteral("Connection"), this);
     auto* column = new QVBoxLayout(group);
-    connectionButtons_ = new QButtonGroup(group);
-    for (size_t type = 0; type < kConnectionChoices.size(); ++type) {
-        auto* radio =
-            new QRadioButton(QString::fromLatin1(kConnectionChoices[type].caption), group);
-        radio->setObjectName(QString::fromLatin1(kConnectionChoices[type].objectName));
-        connectionButtons_->addButton(radio, static_cast<int>(type));
-        connectionRadios_[type] = radio;
-        column->addWidget(radio);
-    }
+    ConnectionRadios radios = AddConnectionRadios(group, column);
+    connectionButtons_ = radios.group;
+    connectionRadios_ = radios.buttons;
     connect(connectionButtons_, &QButtonGroup::idClicked, this, [this](int type) {
         config_.OnConnectionClicked(type);
         Show();

@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "gui/connection_radios.h"
 #include "gui/error_messages_dialog.h"
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
@@ -23,18 +24,6 @@
 
 namespace zel {
 namespace {
-
-struct ConnectionChoice {
-    const char* caption;
-    const char* objectName;
-};
-
-// In the order of the connection types: 0 Serial, 1 Ethernet, 2 USB.
-constexpr std::array<ConnectionChoice, 3> kConnectionChoices = {{
-    {"Serial", "serialButton"},
-    {"Ethernet", "ethernetButton"},
-    {"USB", "usbButton"},
-}};
 
 constexpr int kControlsWidth = 380;
 constexpr int kSheetMinimumWidth = 480;
@@ -135,15 +124,9 @@ QGroupBox* MainWindow::BuildProductGroup() {
 QGroupBox* MainWindow::BuildConnectionGroup() {
     auto* group = new QGroupBox(QStringLiteral("Connection"), this);
     auto* row = new QHBoxLayout(group);
-    connectionButtons_ = new QButtonGroup(group);
-    for (size_t type = 0; type < kConnectionChoices.size(); ++type) {
-        auto* radio =
-            new QRadioButton(QString::fromLatin1(kConnectionChoices[type].caption), group);
-        radio->setObjectName(QString::fromLatin1(kConnectionChoices[type].objectName));
-        connectionButtons_->addButton(radio, static_cast<int>(type));
-        connectionRadios_[type] = radio;
-        row->addWidget(radio);
-    }
+    ConnectionRadios radios = AddConnectionRadios(group, row);
+    connectionButtons_ = radios.group;
+    connectionRadios_ = radios.buttons;
     row->addStretch(1);
     auto* configure =
         MakeButton(QStringLiteral("Configure"), QStringLiteral("connectionConfigureButton"), group);

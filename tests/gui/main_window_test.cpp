@@ -142,7 +142,7 @@ class MainWindowTest : public QObject {
         auto* products = rig.Find<QComboBox>("productList");
         QCOMPARE(products->count(), 35);
         QCOMPARE(products->currentText(), QStringLiteral("A/V Reelmast"));
-        QVERIFY(rig.Find<QRadioButton>("serialButton")->isChecked());
+        QVERIFY(rig.Find<QRadioButton>("serialRadio")->isChecked());
         QCOMPARE(rig.Find<QLabel>("statusLabel1")->text(), QStringLiteral("Port:"));
         QCOMPARE(rig.Find<QLabel>("statusValue1")->text(), QStringLiteral("COM1"));
         QTRY_COMPARE_WITH_TIMEOUT(
@@ -171,7 +171,7 @@ class MainWindowTest : public QObject {
         }
         Rig& rig = StartRig();
         QCOMPARE(rig.Find<QComboBox>("productList")->currentText(), QString::fromStdString(name));
-        QVERIFY(rig.Find<QRadioButton>("ethernetButton")->isChecked());
+        QVERIFY(rig.Find<QRadioButton>("ethernetRadio")->isChecked());
         QCOMPARE(rig.Find<QLabel>("statusValue0")->text(), QString::fromStdString(protocol));
         QCOMPARE(rig.Find<QLabel>("statusLabel1")->text(), QStringLiteral("Product IP:"));
         QCOMPARE(rig.Find<QLabel>("statusValue1")->text(), QStringLiteral("192.168.0.254"));
@@ -180,9 +180,9 @@ class MainWindowTest : public QObject {
 
     void connectionButtonsFollowTheLogic() {
         Rig& rig = StartRig();
-        auto* usb = rig.Find<QRadioButton>("usbButton");
+        auto* usb = rig.Find<QRadioButton>("usbRadio");
         QCOMPARE(usb->isEnabled(), rig.terminal.ConnectionButtonsEnabled()[kUsb]);
-        QTest::mouseClick(rig.Find<QRadioButton>("ethernetButton"), Qt::LeftButton);
+        QTest::mouseClick(rig.Find<QRadioButton>("ethernetRadio"), Qt::LeftButton);
         QCOMPARE(rig.terminal.Profile().connectionType, kEthernet);
         QCOMPARE(rig.Find<QLabel>("statusLabel3")->text(), QStringLiteral("Local Port:"));
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "terminal/custom_string.h"
+
 namespace zel {
 
 namespace {
@@ -12,21 +14,12 @@ constexpr size_t kStoredTextLimit = 160;
 
 const std::string kTooLong = "The name and the string must each be shorter than 160 characters.";
 
-// The page's own help stops after the first example.
-const std::string kHelpText =
-    "How to Create a Custom String:\r\n"
-    "\r\n"
-    "When entering ASCII characters into your custom string, be sure\r\n"
-    "to wrap them in quotes.  (ie. \"?V\" or \"11SE\")\r\n"
-    "\r\n"
-    "If you wish to enter in Hexadecimal values, simply precede\r\n"
-    "the value with an 'h' or 'H'.\r\n"
-    "\r\n"
-    "Example of a typical Custom String:\r\n"
-    "\"1SE\" h0D\r\n"
-    "\r\n"
-    "This example would be transmitted (in hexadecimal) as:\r\n"
-    "0x31 0x53 0x45 0x0d";
+// The page's own help is the terminal's, up to the bytes of its first example.
+std::string PageHelpText() {
+    const std::string& full = CustomStringHelpText();
+    const std::string lastLine = "0x31 0x53 0x45 0x0d";
+    return full.substr(0, full.find(lastLine) + lastLine.size());
+}
 
 std::string NameValue(int k) {
     return "CustStringName" + std::to_string(k);
@@ -110,7 +103,7 @@ void CCustomTabDlg::OnSend() {
 }
 
 void CCustomTabDlg::OnHelp() {
-    Host().Window().MessageBox(kHelpText, "Custom String Help", MessageButtons::Ok,
+    Host().Window().MessageBox(PageHelpText(), "Custom String Help", MessageButtons::Ok,
                                MessageIcon::Information);
 }
 
