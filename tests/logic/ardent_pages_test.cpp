@@ -8,7 +8,7 @@
 #include "pages/video/ardent_sch_brow_dlg.h"
 #include "pages/video/ardent_tab_dlg.h"
 #include "products/property_sheet.h"
-#include "video_page_presses.h"
+#include "support/page_presses.h"
 
 namespace zel {
 namespace {

@@ -8,8 +8,8 @@
 #include "pages/lighting/glimra_record_page.h"
 #include "pages/lighting/glimra_set_page.h"
 #include "pages/lighting/glimra_tab_dlg.h"
+#include "support/page_presses.h"
 #include "support/page_walk.h"
-#include "video_page_presses.h"
 
 namespace zel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "video_page_presses.h"
+#include "support/page_presses.h"
 
 namespace zel {
 namespace {

@@ -6,8 +6,8 @@
 #include "pages/show/korvex_tab_dlg2.h"
 #include "pages/show/korvex_tab_dlg3.h"
 #include "pages/show/korvex_tab_dlg4.h"
+#include "support/page_presses.h"
 #include "support/page_walk.h"
-#include "video_page_presses.h"
 
 namespace zel {
 namespace {

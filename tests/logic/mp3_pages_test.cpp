@@ -7,8 +7,8 @@
 
 #include "pages/audio/brisca_tab_dlg.h"
 #include "products/property_sheet.h"
+#include "support/page_presses.h"
 #include "terminal/zelterm_dlg.h"
-#include "video_page_presses.h"
 
 namespace zel {
 namespace {
@@ -20,6 +20,7 @@ using test::kFileMessage;
 using test::Press;
 using test::PressPath;
 using test::SetPath;
+using test::WithCR;
 using Sent = FakePageHost::Sent;
 
 constexpr char kFile[] = "Play Control/File Name or Number:";
@@ -29,10 +30,6 @@ constexpr char kCrossfadeDestination[] = "XFade/Destination";
 constexpr char kVolume[] = "Audio Control/Volume";
 constexpr char kPin[] = "Front Panel/4 Digit PIN #:";
 constexpr char kFormatQuestion[] = "Are you sure you wish to format your compact flash card?";
-
-std::vector<Sent> WithCR(const std::string& text) {
-    return {{text, true}};
-}
 
 std::vector<Press> Join(std::vector<std::vector<Press>> parts) {
     std::vector<Press> all;

@@ -5,7 +5,7 @@
 #include "pages/video/quelm_ban_tab_dlg.h"
 #include "pages/video/quelm_img_tab_dlg.h"
 #include "pages/video/quelm_tab_dlg.h"
-#include "video_page_presses.h"
+#include "support/page_presses.h"
 
 namespace zel {
 namespace {

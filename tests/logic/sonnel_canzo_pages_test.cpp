@@ -4,8 +4,8 @@
 #include "pages/audio/canzo_tab_dlg.h"
 #include "pages/audio/sonnel_tab_dlg.h"
 #include "products/property_sheet.h"
+#include "support/page_presses.h"
 #include "support/page_walk.h"
-#include "video_page_presses.h"
 
 namespace zel {
 namespace {
@@ -16,6 +16,7 @@ using test::kFileMessage;
 using test::Press;
 using test::PressPath;
 using test::SetPath;
+using test::WithCR;
 using Sent = FakePageHost::Sent;
 
 constexpr char kSonnelFile[] = "Playback Control/File Name or Number";
@@ -23,10 +24,6 @@ constexpr char kVolume[] = "Audio Control/Volume";
 constexpr char kCanzoFile[] = "Play Control/File #";
 constexpr char kFormatQuestion[] = "Are you sure you wish to format your compact flash card?";
 constexpr char kRangeMessage[] = "Please enter an integer between 0 and 99999.";
-
-std::vector<Sent> WithCR(const std::string& text) {
-    return {{text, true}};
-}
 
 TEST(SonnelPageTest, EveryButtonSendsItsTextWithCR) {
     ExpectPresses<CSonnelTabDlg>(

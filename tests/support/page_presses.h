@@ -1,5 +1,5 @@
 #pragma once
-// Presses on the video players' pages as table rows: what the operator sets, the button pressed,
+// Presses on a product page as table rows: what the operator sets, the button pressed,
 // and exactly what goes out and what the operator is told. Each row runs on a fresh page of a
 // real catalog product; afterwards every push button of the page must have been pressed.
 #include <gtest/gtest.h>
@@ -22,6 +22,11 @@ struct Press {
 };
 
 inline constexpr const char* kFileMessage = "Enter file name or number(0-99999)";
+
+// One text sent with a carriage return.
+inline std::vector<FakePageHost::Sent> WithCR(const std::string& text) {
+    return {{text, true}};
+}
 
 template <typename Page>
 void ExpectPresses(const std::string& productName, const std::vector<Press>& presses) {
