@@ -147,12 +147,13 @@ class FakeUsbBackend : public IUsbBackend {
     }
 
     FakeDeviceState& Add(UsbControlModel control) {
-        devices.push_back(std::make_unique<FakeDeviceState>());
+        devices.push_back(std::make_shared<FakeDeviceState>());
         devices.back()->control = std::move(control);
         return *devices.back();
     }
 
-    std::vector<std::unique_ptr<FakeDeviceState>> devices;
+    // Shared, so a test can still read a device after the link and its backend are gone.
+    std::vector<std::shared_ptr<FakeDeviceState>> devices;
 };
 
 Bytes Packet(std::initializer_list<uint8_t> bytes) {
@@ -410,10 +411,11 @@ TEST_F(ZelUsbTest, DrainOfADeviceThatNeverStopsSendingIsBounded) {
 }
 
 TEST_F(ZelUsbTest, DestructorClosesAnOpenDevice) {
-    FakeDeviceState& device = AddProduct();
+    AddProduct();
+    std::shared_ptr<FakeDeviceState> device = backend_->devices.back();
     ASSERT_TRUE(usb_->OpenDevice());
     usb_.reset();
-    EXPECT_EQ(device.closes, 1);
+    EXPECT_EQ(device->closes, 1);
 }
 
 }  // namespace
