@@ -125,7 +125,7 @@ TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
     setenv("ZELTERM_SERIAL_PORTS", port.c_str(), 1);
 
     ProgramRun run = RunZelterm({"-Product", "Tamrin", "-Serial", port, "-Nonsense", "-SendPCTime",
-                          "--wait", "1500", "-Exit"});
+                                 "--wait", "1500", "-Exit"});
     EXPECT_EQ(run.exitCode, 0);
     std::smatch sent;
     ASSERT_TRUE(std::regex_search(
@@ -140,6 +140,43 @@ TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
     auto key = QtSettingsStore(settingsPath).OpenForRead();
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->ReadValue("ComPort"), port);
+}
+
+// A first run without settings on the Korvex's own product port, then a run that relies on
+// what the first one saved.
+TEST_F(CommandLineRun, AFirstRunSavesTheProductAndConnectionForTheNext) {
+    setenv("ZELTERM_SERIAL_PORTS", "/nonexistent/zelterm-port", 1);
+    test::ChildProcess sim(ZELSIM_PATH, {"--udp", "2638", "--record", recordPath});
+    ASSERT_EQ(AnnouncedValue(sim, "udp: "), "127.0.0.1:2638");
+
+    ProgramRun first =
+        RunZelterm({"-Product", "Korvex", "-Ethernet", "127.0.0.1", "-SendPCTime", "-Exit"});
+    EXPECT_EQ(first.exitCode, 0);
+    std::smatch sent;
+    ASSERT_TRUE(std::regex_search(
+        first.output, sent, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d:\d\d:\d\dTI)<0D>\r\n)")))
+        << first.output;
+
+    ProgramRun second = RunZelterm({"-SendPCDate", "--wait", "1500", "-Exit"});
+    EXPECT_EQ(second.exitCode, 0);
+    std::smatch date;
+    ASSERT_TRUE(std::regex_search(
+        second.output, date, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d\.\d\d\.\d{4}DA)<0D>)")))
+        << second.output;
+    EXPECT_NE(second.output.find("Received (127.0.0.1): R<0D>"), std::string::npos)
+        << second.output;
+
+    sim.Terminate();
+    EXPECT_EQ(RecordedLines(recordPath), (std::vector<std::string>{HexLine(sent[1].str() + "\r"),
+                                                                   HexLine(date[1].str() + "\r")}));
+    auto key = QtSettingsStore(settingsPath).OpenForRead();
+    ASSERT_NE(key, nullptr);
+    auto names = SortedProductNames(BuildCatalog());
+    EXPECT_EQ(key->ReadValue("Connection"), std::string("\x01\0\0\0", 4));
+    EXPECT_EQ(key->ReadValue("ProductIPAddress"), "127.0.0.1");
+    auto korvex = std::find(names.begin(), names.end(), "Korvex") - names.begin();
+    EXPECT_EQ(key->ReadValue("Product"),
+              std::string(1, static_cast<char>(korvex)) + std::string(3, '\0'));
 }
 
 TEST(CommandLineHelp, HelpAndVersionNeedNoSettings) {
