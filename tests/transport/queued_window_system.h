@@ -6,6 +6,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "terminal/window_system.h"
 
@@ -13,8 +15,10 @@ namespace zel::test {
 
 class QueuedWindowSystem : public IWindowSystem {
   public:
-    MessageAnswer MessageBox(const std::string&, const std::string&, MessageButtons,
+    // Called on the GUI thread only, as the terminal does.
+    MessageAnswer MessageBox(const std::string& text, const std::string&, MessageButtons,
                              MessageIcon) override {
+        shown.push_back(text);
         return MessageAnswer::Ok;
     }
     void SetTimer(int, unsigned, std::function<void()>) override {}
@@ -60,6 +64,8 @@ class QueuedWindowSystem : public IWindowSystem {
     }
 
     static constexpr std::chrono::milliseconds kGenerousWait{10000};
+
+    std::vector<std::string> shown;  // the message boxes' texts
 
   private:
     std::mutex mutex_;

@@ -15,6 +15,9 @@ std::string ReplyToDatagram(std::string_view bytes, bool zelnet) {
     auto payload = zel::UnwrapZelnetFrame(bytes);
     if (!payload) return {};
     std::string reply = Responder().Feed(*payload);
+    // A frame shorter than 8 bytes is not taken by the terminal, so the one-letter
+    // acknowledgement is spelled out in ZELNet.
+    if (reply == "R\r") reply = "OK\r";
     return reply.empty() ? reply : zel::BuildZelnetFrame(reply);
 }
 

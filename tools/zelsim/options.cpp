@@ -88,8 +88,10 @@ const std::string& UsageText() {
         "  --help         show this text\n"
         "\n"
         "Answers: ?V -> V3.21, ?P -> P01, known commands (PL, ST, PA, SE, LP, ...) -> R,\n"
-        "unknown ones -> E04; text replies end in a carriage return. An 8-bit packet whose\n"
-        "control byte asks for it is acknowledged with AA (55 for a bad checksum).\n"
+        "unknown ones -> E04; text replies end in a carriage return. With --zelnet, R is\n"
+        "spelled OK, since the terminal does not take frames shorter than 8 bytes. An 8-bit\n"
+        "packet whose control byte asks for it is acknowledged with AA (55 for a bad\n"
+        "checksum).\n"
         "Stops on SIGINT or SIGTERM.\n";
     return text;
 }
