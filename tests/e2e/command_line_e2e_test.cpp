@@ -56,6 +56,18 @@ std::string HexLine(const std::string& bytes) {
     return hex;
 }
 
+// The command of the log's "Sent (WHERE):  " line whose text matches the pattern, or nothing.
+std::string SentCommand(const std::string& output, const std::string& where,
+                        const std::string& pattern) {
+    std::string escaped = std::regex_replace(where, std::regex(R"([.^$|()\[\]*+?{}\\])"), R"(\$&)");
+    std::smatch match;
+    std::regex line("Sent \\(" + escaped + "\\):  (" + pattern + ")<0D>\r\n");
+    return std::regex_search(output, match, line) ? match[1].str() : std::string();
+}
+
+const std::string kTimeCommand = R"(\d\d:\d\d:\d\dTI)";
+const std::string kDateCommand = R"(\d\d\.\d\d\.\d{4}DA)";
+
 uint32_t FreeUdpPort() {
     UdpEndpoint probe;
     return probe.Bind("127.0.0.1", 0) ? probe.LocalPort() : 0;
@@ -99,23 +111,19 @@ TEST_F(CommandLineRun, EthernetSendsThePcTimeLogsTheReplyAndTheNextRunRestoresIt
 
     ProgramRun first = RunZelterm({"-SendPCTime", "--wait", "1500", "-Exit"});
     EXPECT_EQ(first.exitCode, 0);
-    std::smatch sent;
-    ASSERT_TRUE(std::regex_search(
-        first.output, sent, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d:\d\d:\d\dTI)<0D>\r\n)")))
-        << first.output;
+    const std::string sent = SentCommand(first.output, "127.0.0.1", kTimeCommand);
+    ASSERT_FALSE(sent.empty()) << first.output;
     EXPECT_NE(first.output.find("Received (127.0.0.1): R<0D>\r\n"), std::string::npos)
         << first.output;
 
     ProgramRun second = RunZelterm({"-SendPCDate", "--wait", "1500", "-Exit"});
     EXPECT_EQ(second.exitCode, 0);
-    std::smatch date;
-    ASSERT_TRUE(std::regex_search(
-        second.output, date, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d\.\d\d\.\d{4}DA)<0D>)")))
-        << second.output;
+    const std::string date = SentCommand(second.output, "127.0.0.1", kDateCommand);
+    ASSERT_FALSE(date.empty()) << second.output;
 
     sim.Terminate();
-    EXPECT_EQ(RecordedLines(recordPath), (std::vector<std::string>{HexLine(sent[1].str() + "\r"),
-                                                                   HexLine(date[1].str() + "\r")}));
+    EXPECT_EQ(RecordedLines(recordPath),
+              (std::vector<std::string>{HexLine(sent + "\r"), HexLine(date + "\r")}));
 }
 
 TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
@@ -127,16 +135,14 @@ TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
     ProgramRun run = RunZelterm({"-Product", "Tamrin", "-Serial", port, "-Nonsense", "-SendPCTime",
                                  "--wait", "1500", "-Exit"});
     EXPECT_EQ(run.exitCode, 0);
-    std::smatch sent;
-    ASSERT_TRUE(std::regex_search(
-        run.output, sent, std::regex("Sent \\(" + port + "\\):  (\\d\\d:\\d\\d:\\d\\dTI)<0D>")))
-        << run.output;
+    const std::string sent = SentCommand(run.output, port, kTimeCommand);
+    ASSERT_FALSE(sent.empty()) << run.output;
     EXPECT_NE(run.output.find("Command Line Error\r\n"), std::string::npos);
     EXPECT_NE(run.output.find("Received (" + port + "): R<0D>\r\n"), std::string::npos)
         << run.output;
 
     sim.Terminate();
-    EXPECT_EQ(RecordedLines(recordPath), std::vector<std::string>{HexLine(sent[1].str() + "\r")});
+    EXPECT_EQ(RecordedLines(recordPath), std::vector<std::string>{HexLine(sent + "\r")});
     auto key = QtSettingsStore(settingsPath).OpenForRead();
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->ReadValue("ComPort"), port);
@@ -152,23 +158,19 @@ TEST_F(CommandLineRun, AFirstRunSavesTheProductAndConnectionForTheNext) {
     ProgramRun first =
         RunZelterm({"-Product", "Korvex", "-Ethernet", "127.0.0.1", "-SendPCTime", "-Exit"});
     EXPECT_EQ(first.exitCode, 0);
-    std::smatch sent;
-    ASSERT_TRUE(std::regex_search(
-        first.output, sent, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d:\d\d:\d\dTI)<0D>\r\n)")))
-        << first.output;
+    const std::string sent = SentCommand(first.output, "127.0.0.1", kTimeCommand);
+    ASSERT_FALSE(sent.empty()) << first.output;
 
     ProgramRun second = RunZelterm({"-SendPCDate", "--wait", "1500", "-Exit"});
     EXPECT_EQ(second.exitCode, 0);
-    std::smatch date;
-    ASSERT_TRUE(std::regex_search(
-        second.output, date, std::regex(R"(Sent \(127\.0\.0\.1\):  (\d\d\.\d\d\.\d{4}DA)<0D>)")))
-        << second.output;
+    const std::string date = SentCommand(second.output, "127.0.0.1", kDateCommand);
+    ASSERT_FALSE(date.empty()) << second.output;
     EXPECT_NE(second.output.find("Received (127.0.0.1): R<0D>"), std::string::npos)
         << second.output;
 
     sim.Terminate();
-    EXPECT_EQ(RecordedLines(recordPath), (std::vector<std::string>{HexLine(sent[1].str() + "\r"),
-                                                                   HexLine(date[1].str() + "\r")}));
+    EXPECT_EQ(RecordedLines(recordPath),
+              (std::vector<std::string>{HexLine(sent + "\r"), HexLine(date + "\r")}));
     auto key = QtSettingsStore(settingsPath).OpenForRead();
     ASSERT_NE(key, nullptr);
     auto names = SortedProductNames(BuildCatalog());
