@@ -4,6 +4,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +24,9 @@ constexpr ProbeMeaning kProbeMeanings[] = {
     {ENXIO, ProbeResult::NoSuchDevice},  {EBUSY, ProbeResult::InUse},
     {EACCES, ProbeResult::InUse},        {EWOULDBLOCK, ProbeResult::InUse},
 };
+
+// Beyond this the bytes wait in the system, as they would without a listener.
+constexpr size_t kMaxArrivedBytes = 64 * 1024;
 
 bool SameLine(const termios& a, const termios& b) {
     return a.c_cflag == b.c_cflag && a.c_iflag == b.c_iflag && cfgetospeed(&a) == cfgetospeed(&b) &&
@@ -68,6 +72,8 @@ long CSerial::OpenLine(const std::string& name) {
 }
 
 long CSerial::CloseLine() {
+    std::lock_guard lock(readLock_);
+    arrived_.clear();
     if (IsOpen()) {
         CloseExclusive(fd_);
         fd_ = -1;
@@ -200,7 +206,25 @@ long CSerial::WriteString(const char* text, size_t* written, int timeoutMs) {
     return WriteBytes(text, std::strlen(text), written, timeoutMs);
 }
 
+void CSerial::CollectArrivals() {
+    std::lock_guard lock(readLock_);
+    char buffer[4096];
+    while (IsOpen() && arrived_.size() < kMaxArrivedBytes) {
+        ssize_t n = read(fd_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()));
+        if (n > 0)
+            arrived_.append(buffer, static_cast<size_t>(n));
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return;  // nothing more, or the device is gone: the next read tells
+    }
+}
+
 long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
+    size_t collected = std::min(arrived_.size(), size - *readCount);
+    arrived_.copy(buffer + *readCount, collected);
+    arrived_.erase(0, collected);
+    *readCount += collected;
     while (*readCount < size) {
         ssize_t n = read(fd_, buffer + *readCount, size - *readCount);
         if (n > 0)
@@ -208,9 +232,9 @@ long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
         else if (n < 0 && errno == EAGAIN)
             return 0;
         else if (n < 0 && errno != EINTR)
-            return errno;
+            return *readCount > 0 ? 0 : errno;  // the bytes first, the failure on the next read
         else if (n == 0)
-            return EIO;  // end of file: the device hung up
+            return *readCount > 0 ? 0 : EIO;  // end of file: the device hung up
     }
     return 0;
 }
@@ -228,6 +252,7 @@ long CSerial::ReadBytes(void* buffer, size_t size, size_t* readCount, int timeou
     size_t done = 0;
     if (readCount) *readCount = 0;
     if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
+    std::lock_guard lock(readLock_);
     char* into = static_cast<char*>(buffer);
     long result = readMode_ == kNonBlocking ? ReadAvailable(into, size, &done)
                                             : ReadAll(into, size, &done, Deadline(timeoutMs));

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ class CSerial {
     // The line errors since the previous call (or the open): adds their event bits to the
     // occurred events and returns their flags.
     uint32_t ClearLineErrors();
+    // Moves what the device has sent into the line's own buffer, where reads find it first:
+    // a device that hangs up takes its unread bytes with it.
+    void CollectArrivals();
     long Finish(long result) {
         lastError_ = result;
         return result;
@@ -101,6 +105,10 @@ class CSerial {
     std::atomic<uint32_t> occurredEvents_{0};
     std::atomic<uint32_t> eventMask_{0};
     std::atomic<char> eventCharacter_{0};
+
+    // Held by every read, so collected bytes and the device's own keep their order.
+    std::mutex readLock_;
+    std::string arrived_;
 
     int fd_ = -1;
     ReadMode readMode_ = kNonBlocking;

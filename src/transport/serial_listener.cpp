@@ -80,7 +80,10 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             if (ready[i].data.fd == stopSignal) return;
             device |= ready[i].events;
         }
-        if (device & EPOLLIN) NoteEvents(serial_event::kReceived);
+        if (device & EPOLLIN) {
+            CollectArrivals();
+            NoteEvents(serial_event::kReceived);
+        }
         uint32_t lineErrors = ClearLineErrors();
         if (uint32_t eventType = TakeEventType()) OnPortEvent(eventType, lineErrors);
         if (device & kDeviceGone) {

@@ -1,6 +1,7 @@
 #pragma once
 // A serial line with a listener thread that waits for line events and reports each one. The
-// thread never reads data: whoever handles the event reads what is waiting.
+// thread only moves arrived bytes into the line's buffer, so that none is lost when the device
+// hangs up before they are read; whoever handles the event reads them.
 #include <thread>
 
 #include "transport/serial_line.h"

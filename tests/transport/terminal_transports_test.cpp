@@ -7,66 +7,22 @@
 #include <fstream>
 
 #include "support/child_process.h"
-#include "support/fakes.h"
-#include "terminal/zelterm_dlg.h"
 #include "transport/pseudo_terminal.h"
-#include "transport/queued_window_system.h"
-#include "transport/serial_window.h"
+#include "transport/terminal_rig.h"
 #include "transport/udp_endpoint.h"
-#include "transport/zel_socket.h"
 
 namespace zel {
 namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kGreeting = "Be sure to setup your connection \r\n";
-
 uint32_t FreeUdpPort() {
     UdpEndpoint probe;
     return probe.Bind("127.0.0.1", 0) ? probe.LocalPort() : 0;
 }
 
-// A terminal as the program builds it, but with this test as its GUI thread and a settings
-// store in memory.
-class TerminalRig {
-  public:
-    explicit TerminalRig(test::FakeSettingsStore& store)
-        : terminal_({window, store, serial, udp, usb, clock, updates}) {
-        updates.present = false;
-        terminal_.OnInitDialog({});
-    }
-
-    CZelTermDlg& operator*() { return terminal_; }
-    CZelTermDlg* operator->() { return &terminal_; }
-    std::string Log() {
-        const std::string& text = terminal_.Log().Text();
-        return text.rfind(kGreeting, 0) == 0 ? text.substr(kGreeting.size()) : text;
-    }
-    bool PumpUntilLogHas(const std::string& text) {
-        return window.RunUntil([&] { return Log().find(text) != std::string::npos; });
-    }
-
-    test::QueuedWindowSystem window;
-    CSerialWnd serial{window};
-    CZelSocket udp{window};
-    test::FakeUsbLink usb;
-    test::FakeClock clock;
-    test::FakeUpdateLauncher updates;
-
-  private:
-    CZelTermDlg terminal_;
-};
-
-void StoreProduct(test::FakeSettingsStore& store, const std::string& product, int connection,
-                  const std::string& protocol) {
-    store.keyExists = true;
-    auto names = SortedProductNames(BuildCatalog());
-    store.SetNumber("Product", std::find(names.begin(), names.end(), product) - names.begin());
-    store.SetNumber("Connection", connection);
-    store.SetText("Protocol", protocol);
-    store.SetNumber("CheckUpdateOnLaunch", 0);
-}
+using test::StoreProduct;
+using test::TerminalRig;
 
 class SerialTerminalTest : public ::testing::Test {
   protected:
