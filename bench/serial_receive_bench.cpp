@@ -2,10 +2,11 @@
 // would: the cost must grow linearly with the reply's size, the log's bound included.
 #include <benchmark/benchmark.h>
 
-#include "support/fakes.h"
-#include "terminal/zelterm_dlg.h"
+#include <memory>
 
-namespace zel {
+#include "ingest_rig.h"
+
+namespace zel::bench {
 namespace {
 
 void SerialReplyIntoLog(benchmark::State& state) {
@@ -15,26 +16,18 @@ void SerialReplyIntoLog(benchmark::State& state) {
 
     for (auto _ : state) {
         state.PauseTiming();
-        test::FakeWindowSystem window;
-        test::FakeSettingsStore store;
-        test::FakeSerialPort serial;
-        test::FakeUdpSocket udp;
-        test::FakeUsbLink usb;
-        test::FakeClock clock;
-        test::FakeUpdateLauncher updates;
-        serial.probe["COM1"] = ProbeResult::Available;
-        updates.present = false;
-        CZelTermDlg terminal({window, store, serial, udp, usb, clock, updates});
-        terminal.OnInitDialog({});
+        auto rig = std::make_unique<FakeTerminal>(kSerial);
         state.ResumeTiming();
 
         // The device's bytes arrive a few kilobytes per notification.
         constexpr size_t kArrival = 4096;
         for (size_t at = 0; at < replyBytes; at += kArrival) {
-            serial.Receive(reply.substr(at, kArrival));
-            serial.RaiseEvent(serial_event::kReceived);
+            rig->SerialArrival(reply.substr(at, kArrival));
         }
-        benchmark::DoNotOptimize(terminal.Log().Text().size());
+        benchmark::DoNotOptimize(rig->terminal.Log().Text().size());
+        state.PauseTiming();
+        rig.reset();
+        state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * replyBytes));
     state.SetComplexityN(static_cast<int64_t>(replyBytes));
@@ -47,4 +40,4 @@ BENCHMARK(SerialReplyIntoLog)
     ->Complexity(benchmark::oN);
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::bench

@@ -1,0 +1,36 @@
+#pragma once
+// The terminal as zelterm builds it, with its main window shown, over a settings file and
+// serial ports of the benchmark's own. Create the QApplication first.
+#include <string>
+
+#include "app/terminal_parts.h"
+#include "bench_support.h"
+#include "gui/log_view.h"
+#include "gui/main_window.h"
+#include "gui/qt_window_system.h"
+
+namespace zel::bench {
+
+class WindowedTerminal {
+  public:
+    explicit WindowedTerminal(const TerminalSetup& setup);
+
+    CZelTermDlg& Terminal() { return parts_.terminal; }
+    TerminalParts& Parts() { return parts_; }
+    LogView& Box() { return window_.Log(); }
+
+  private:
+    // Set before the parts read it, removed after they are gone.
+    struct Environment {
+        explicit Environment(const TerminalSetup& setup);
+        ~Environment();
+        std::string settingsPath = TemporarySettingsPath("window");
+    };
+
+    Environment environment_;
+    QtWindowSystem windows_;
+    TerminalParts parts_{windows_};
+    MainWindow window_{parts_.terminal};
+};
+
+}  // namespace zel::bench
