@@ -1,5 +1,7 @@
 // zelterm: the terminal. With "-Exit" among its switches it runs the command line without a
 // window, printing the communication log as it grows; otherwise it opens its window.
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,9 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write beyond the file-size limit then fails with EFBIG, which the settings file's
+    // writer reports, instead of ending the terminal.
+    signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> switches;
     int waitMs = 0;
     for (int i = 1; i < argc; ++i) {

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "gui/settings_working_copy.h"
+
 namespace zel {
 
 namespace {
@@ -13,17 +15,19 @@ namespace {
 // size; a number reads back as its 4 little-endian bytes.
 const QString kTextPrefix = QStringLiteral("text/");
 const QString kNumberPrefix = QStringLiteral("number/");
+const QStringList kGroups = {QStringLiteral("text"), QStringLiteral("number")};
 
 class QtSettingsKey : public ISettingsKey {
   public:
-    QtSettingsKey(const QString& path, bool writable)
-        : settings_(path, QSettings::IniFormat), writable_(writable) {}
-    ~QtSettingsKey() override {
-        if (writable_) settings_.sync();  // written through a temporary file, then renamed
-    }
+    // Reads the file itself.
+    explicit QtSettingsKey(const QString& path) : settings_(path, QSettings::IniFormat) {}
+    // Writes a working copy, which takes the file's place when saved.
+    explicit QtSettingsKey(std::unique_ptr<SettingsWorkingCopy> working)
+        : working_(std::move(working)), settings_(working_->Path(), QSettings::IniFormat) {}
+    ~QtSettingsKey() override { Save(); }
 
     bool Usable() {
-        return settings_.status() == QSettings::NoError && (!writable_ || settings_.isWritable());
+        return settings_.status() == QSettings::NoError && (!working_ || settings_.isWritable());
     }
 
     std::optional<std::string> ReadValue(const std::string& name) override {
@@ -65,11 +69,28 @@ class QtSettingsKey : public ISettingsKey {
         return existed && Written();
     }
 
-  private:
-    bool Written() { return writable_ && settings_.status() == QSettings::NoError; }
+    bool Save() override {
+        if (!working_) return false;
+        if (!pending_) return saved_;
+        pending_ = false;
+        settings_.sync();
+        // A damaged file read again while syncing reports a format error; the write itself
+        // either failed with an access error or is checked by reading it back.
+        saved_ = settings_.status() != QSettings::AccessError &&
+                 working_->ReplaceFile(settings_, kGroups);
+        return saved_;
+    }
 
+  private:
+    bool Written() {
+        pending_ = working_ != nullptr;
+        return pending_ && settings_.status() == QSettings::NoError;
+    }
+
+    std::unique_ptr<SettingsWorkingCopy> working_;  // none when only reading
     QSettings settings_;
-    bool writable_;
+    bool pending_ = false;
+    bool saved_ = true;
 };
 
 }  // namespace
@@ -87,7 +108,7 @@ QtSettingsStore::QtSettingsStore() {
 std::unique_ptr<ISettingsKey> QtSettingsStore::OpenForRead() {
     QFileInfo file(path_);
     if (!file.exists() || !file.isReadable()) return nullptr;
-    auto key = std::make_unique<QtSettingsKey>(path_, false);
+    auto key = std::make_unique<QtSettingsKey>(path_);
     // A damaged file reads as no settings at all: the defaults, never half of them.
     if (!key->Usable()) return nullptr;
     return key;
@@ -95,7 +116,13 @@ std::unique_ptr<ISettingsKey> QtSettingsStore::OpenForRead() {
 
 std::unique_ptr<ISettingsKey> QtSettingsStore::OpenOrCreateForWrite() {
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return nullptr;
-    auto key = std::make_unique<QtSettingsKey>(path_, true);
+    // Writing merges with what the file holds: one that cannot be read would lose it all, and
+    // one that may not be written is not replaced either.
+    QFileInfo file(path_);
+    if (file.exists() && !(file.isReadable() && file.isWritable())) return nullptr;
+    auto working = SettingsWorkingCopy::Make(path_);
+    if (!working) return nullptr;
+    auto key = std::make_unique<QtSettingsKey>(std::move(working));
     if (!key->Usable()) return nullptr;
     return key;
 }

@@ -17,6 +17,9 @@ class ISettingsKey {
     virtual bool WriteText(const std::string& name, const std::string& text) = 0;
     virtual bool WriteNumber(const std::string& name, uint32_t value) = 0;
     virtual bool DeleteValue(const std::string& name) = 0;
+    // Keeps what was written: false when the store could not, and then still holds all it held
+    // before. Writes that take effect at once have nothing left to keep.
+    virtual bool Save() { return true; }
 };
 
 class ISettingsStore {

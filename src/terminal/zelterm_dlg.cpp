@@ -276,7 +276,10 @@ void CZelTermDlg::Close() {
     if (ended_) return;
     services_.window.KillTimer(kRepeatTimerId);
     sheet_.Close();
-    SaveSettings();
+    if (!SaveSettings()) {
+        services_.window.MessageBox(kSettingsNotSaved, "ZelTerm", MessageButtons::Ok,
+                                    MessageIcon::Warning);
+    }
     ended_ = true;
 }
 

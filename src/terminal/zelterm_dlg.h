@@ -29,6 +29,10 @@ namespace zel {
 // Splits a command-line text at runs of spaces into the tokens the terminal takes.
 std::vector<std::string> SplitCommandLine(const std::string& text);
 
+// Said once, when the terminal closes and its settings file cannot be written.
+inline constexpr const char* kSettingsNotSaved =
+    "The settings could not be saved. The previous settings file is kept unchanged.";
+
 struct TerminalServices {
     IWindowSystem& window;
     ISettingsStore& settings;

@@ -91,7 +91,7 @@ bool CZelTermDlg::SaveSettings() {
     ok &= key->WriteText("ProductIPAddress", profile_.productIpAddress);
     ok &= key->WriteNumber("LocalUDPPort", profile_.localUdpPort);
     ok &= key->WriteNumber("ProductUDPPort", profile_.productUdpPort);
-    return ok;
+    return key->Save() && ok;
 }
 
 }  // namespace zel
