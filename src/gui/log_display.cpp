@@ -33,6 +33,21 @@ void LogDisplayMapper::EndCarriageReturns(QString& out, bool lineFeedFollows) {
     if (last > first) invisible_.emplace_back(first, last);
     if (!lineFeedFollows) out += QChar(kLineFeed);
     heldCarriageReturns_ = 0;
+    column_ = 0;
+}
+
+// The byte about to be counted shows as `shown`; a break before it belongs to the byte before.
+void LogDisplayMapper::AppendShown(QString& out, QChar shown) {
+    if (shown == QChar(kLineFeed)) {
+        column_ = 0;
+    } else if (column_ == kLongestShownLine) {
+        out += QChar(kLineFeed);
+        breaksAfter_.push_back(end_ - 1);
+        column_ = 1;
+    } else {
+        ++column_;
+    }
+    out += shown;
 }
 
 QString LogDisplayMapper::Map(std::string_view bytes) {
@@ -45,8 +60,8 @@ QString LogDisplayMapper::Map(std::string_view bytes) {
             continue;
         }
         if (heldCarriageReturns_ > 0) EndCarriageReturns(out, byte == kLineFeed);
-        out += byte == kLineFeed ? QChar(kLineFeed)
-                                 : QChar(kDisplayChar[static_cast<unsigned char>(byte)]);
+        AppendShown(out, byte == kLineFeed ? QChar(kLineFeed)
+                                           : QChar(kDisplayChar[static_cast<unsigned char>(byte)]));
         ++end_;
     }
     return out;
@@ -71,8 +86,13 @@ qsizetype LogDisplayMapper::DropFront(uint64_t count) {
         invisibleDropped += newFront - heldFront;
         heldCarriageReturns_ = end_ - newFront;
     }
+    uint64_t breaksDropped = 0;
+    while (!breaksAfter_.empty() && breaksAfter_.front() < newFront) {
+        breaksAfter_.pop_front();
+        ++breaksDropped;
+    }
     front_ = newFront;
-    return static_cast<qsizetype>(count - invisibleDropped);
+    return static_cast<qsizetype>(count - invisibleDropped + breaksDropped);
 }
 
 }  // namespace zel

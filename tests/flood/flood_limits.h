@@ -1,0 +1,25 @@
+#pragma once
+// How much the floods send and what they allow the terminal.
+#include <chrono>
+#include <cstddef>
+
+namespace zel::test {
+
+// The sanitizer build runs every byte through its checks, many times slower: it sends this
+// many times less, still enough to fill the log past its limit on the serial line.
+#ifdef ZELTERM_FLOOD_SANITIZED
+inline constexpr size_t kVolumeDivisor = 8;
+#else
+inline constexpr size_t kVolumeDivisor = 1;
+#endif
+
+inline constexpr size_t kSerialFloodBytes = (100u << 20) / kVolumeDivisor;
+inline constexpr size_t kUdpFloodDatagrams = 1'000'000 / kVolumeDivisor;
+
+// Only a frozen window, not a slow one: the longest the GUI thread may go without its timer.
+inline constexpr std::chrono::milliseconds kLongestStallAllowed{5000};
+
+// Only a hang: the floods take seconds.
+inline constexpr std::chrono::minutes kFloodPatience{4};
+
+}  // namespace zel::test
