@@ -1,51 +1,44 @@
-// Feeds arbitrary bytes to the custom string parser and the ZELNet unwrapper, and checks that a
-// frame built around a well-formed payload unwraps back to it.
+// Feeds arbitrary text to the custom string parser, and checks that the input's bytes written as
+// hexadecimal numbers parse back to exactly those bytes.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <optional>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "terminal/custom_string.h"
-#include "terminal/zelnet.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 void CheckParse(std::string_view input) {
     const zel::CustomStringResult result = zel::ParseCustomString(input);
     if (result.error != zel::CustomStringError::None) {
-        Require(result.commandText.empty());
-        Require(!zel::CustomStringErrorMessage(result.error).empty());
+        zel::fuzz::Require(result.commandText.empty(), "a refused string keeps a command text");
+        zel::fuzz::Require(!zel::CustomStringErrorMessage(result.error).empty(),
+                           "an error without a message");
         return;
     }
-    Require(zel::ExpandZeroMarkers(result.commandText).size() <= zel::kMaxCustomStringBytes);
+    zel::fuzz::Require(
+        zel::ExpandZeroMarkers(result.commandText).size() <= zel::kMaxCustomStringBytes,
+        "a custom string longer than the limit was accepted");
 }
 
-// Bytes 0, 0xFE and 0xFF cannot travel inside a payload, and a carriage return ends it.
-std::string PayloadFrom(std::string_view input) {
-    std::string payload;
-    for (char byte : input) {
-        const auto value = static_cast<uint8_t>(byte);
-        if (value != 0 && value != 0xFE && value != 0xFF && byte != '\r') payload += byte;
+void CheckHexRoundTrip(std::string_view input) {
+    const std::string_view bytes = input.substr(0, zel::kMaxCustomStringBytes);
+    std::string customString, commandText;
+    for (char byte : bytes) {
+        char number[5];
+        std::snprintf(number, sizeof number, "h%02X ", static_cast<uint8_t>(byte));
+        customString += number;
+        // Bytes that spell the zero marker themselves go out as a byte 0, so the command text
+        // is compared, not what it expands to.
+        commandText += byte == 0 ? std::string(zel::kZeroMarker) : std::string(1, byte);
     }
-    return payload + '\r';
-}
-
-void CheckRoundTrip(std::string_view input) {
-    const std::string payload = PayloadFrom(input.substr(0, zel::kMaxZelnetPayloadBytes - 1));
-    const std::string frame = zel::BuildZelnetFrame(payload);
-    const std::optional<std::string> unwrapped = zel::UnwrapZelnetFrame(frame);
-    // Frames shorter than 8 bytes are refused on receipt.
-    if (frame.size() >= 8) {
-        Require(unwrapped == payload);
-    } else {
-        Require(!unwrapped);
-    }
+    const zel::CustomStringResult result = zel::ParseCustomString(customString);
+    if (bytes.empty()) return;
+    zel::fuzz::Require(result.error == zel::CustomStringError::None, "hex bytes refused");
+    zel::fuzz::Require(result.commandText == commandText, "hex bytes parsed to other bytes");
 }
 
 }  // namespace
@@ -53,9 +46,6 @@ void CheckRoundTrip(std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     CheckParse(input);
-    if (const std::optional<std::string> unwrapped = zel::UnwrapZelnetFrame(input)) {
-        Require(!unwrapped->empty() && unwrapped->back() == '\r');
-    }
-    CheckRoundTrip(input);
+    CheckHexRoundTrip(input);
     return 0;
 }
