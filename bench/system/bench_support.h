@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 
@@ -51,23 +52,29 @@ class LatenessProbe {
 
     LatenessProbe();
     double WorstMs() const { return worstMs_; }
+    // When the worst stall ended, in milliseconds since the probe started.
+    double WorstEndedAtMs() const { return worstEndedAtMs_; }
 
   private:
     QTimer timer_;
+    QElapsedTimer sinceStart_;
     QElapsedTimer sinceTick_;
     double worstMs_ = 0;
+    double worstEndedAtMs_ = 0;
 };
 
-// Whether the log box shows every byte of the log: compares character counts, so call it only
-// once the log itself is complete.
+// Whether the log box (if any) shows every byte of the log: compares character counts, so call
+// it only once the log itself is complete. The count the box should reach is worked out on a
+// thread of its own, so that the GUI thread is not held up by the benchmark.
 class ViewCatchUp {
   public:
-    explicit ViewCatchUp(const QPlainTextEdit& box) : box_(box) {}
+    explicit ViewCatchUp(const QPlainTextEdit* box) : box_(box) {}
     bool Done(const CommLog& log);
 
   private:
-    const QPlainTextEdit& box_;
-    qsizetype expected_ = -1;
+    const QPlainTextEdit* box_;
+    std::future<qsizetype> expected_;
+    qsizetype expectedCount_ = -1;
 };
 
 }  // namespace zel::bench

@@ -18,10 +18,13 @@ WindowedTerminal::Environment::~Environment() {
     std::filesystem::remove(settingsPath);
 }
 
-WindowedTerminal::WindowedTerminal(const TerminalSetup& setup) : environment_(setup) {
-    windows_.SetParentWindow(&window_);
+WindowedTerminal::WindowedTerminal(const TerminalSetup& setup, Shown shown) : environment_(setup) {
+    if (shown == Shown::Window) {
+        window_.emplace(parts_.terminal);
+        windows_.SetParentWindow(&*window_);
+    }
     parts_.terminal.OnInitDialog({});
-    window_.show();
+    if (window_) window_->show();
 }
 
 }  // namespace zel::bench

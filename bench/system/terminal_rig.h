@@ -1,6 +1,8 @@
 #pragma once
-// The terminal as zelterm builds it, with its main window shown, over a settings file and
-// serial ports of the benchmark's own. Create the QApplication first.
+// The terminal as zelterm builds it, with its main window shown (or, to tell the window's cost
+// apart, none), over a settings file and serial ports of the benchmark's own. Create the
+// QApplication first.
+#include <optional>
 #include <string>
 
 #include "app/terminal_parts.h"
@@ -13,11 +15,14 @@ namespace zel::bench {
 
 class WindowedTerminal {
   public:
-    explicit WindowedTerminal(const TerminalSetup& setup);
+    enum class Shown { Window, Nothing };
+
+    explicit WindowedTerminal(const TerminalSetup& setup, Shown shown = Shown::Window);
 
     CZelTermDlg& Terminal() { return parts_.terminal; }
     TerminalParts& Parts() { return parts_; }
-    LogView& Box() { return window_.Log(); }
+    // Null without a window.
+    LogView* Box() { return window_ ? &window_->Log() : nullptr; }
 
   private:
     // Set before the parts read it, removed after they are gone.
@@ -30,7 +35,7 @@ class WindowedTerminal {
     Environment environment_;
     QtWindowSystem windows_;
     TerminalParts parts_{windows_};
-    MainWindow window_{parts_.terminal};
+    std::optional<MainWindow> window_;
 };
 
 }  // namespace zel::bench

@@ -1,12 +1,17 @@
 // Datagrams from 127.0.0.1 into the terminal: the real socket, logic and main window
 // (offscreen). The sender keeps a bounded number of datagrams on their way, so the figure is
 // the rate the terminal logs them at, not the rate the socket drops them at.
-// Usage: zelterm_udp_flood [DATAGRAMS] [BYTES_EACH]
+// Usage: zelterm_udp_flood [DATAGRAMS] [BYTES_EACH] [window|logic]
+// ("logic" leaves the window out, telling its cost apart).
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "terminal_rig.h"
@@ -30,56 +35,72 @@ std::string Datagram(size_t number, size_t byteCount) {
     return text + '\r';
 }
 
-// Counts the logged datagrams, one line each, from the log's text as it grows.
-class LineCounter {
+// Counts the logged datagrams, one line each, as the log announces them, and passes the
+// announcements on to the log box (if any).
+class LineCounter : public CommLog::Observer {
   public:
-    explicit LineCounter(const CommLog& log) : log_(log), scanned_(log.Text().size()) {}
-    size_t Count() {
-        const std::string& text = log_.Text();
-        for (size_t at = text.find("\r\n", scanned_); at != std::string::npos;
-             at = text.find("\r\n", at + 2)) {
-            ++lines_;
-            scanned_ = at + 2;
-        }
-        return lines_;
+    LineCounter(CommLog& log, CommLog::Observer* next) : log_(log), next_(next) {
+        log_.SetObserver(this);
+    }
+    ~LineCounter() override { log_.SetObserver(next_); }
+
+    void OnAppended(std::string_view piece) override {
+        lines += static_cast<size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        if (next_) next_->OnAppended(piece);
+    }
+    void OnDroppedFront(size_t count) override {
+        if (next_) next_->OnDroppedFront(count);
+    }
+    void OnCleared() override {
+        if (next_) next_->OnCleared();
     }
 
+    std::atomic<size_t> lines{0};
+
   private:
-    const CommLog& log_;
-    size_t scanned_;
-    size_t lines_ = 0;
+    CommLog& log_;
+    CommLog::Observer* next_;
 };
 
+// Processor time of the whole process (terminal and sender), in microseconds.
+double ProcessCpuMicroseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto micros = [](const timeval& time) { return time.tv_sec * 1e6 + time.tv_usec; };
+    return micros(usage.ru_utime) + micros(usage.ru_stime);
+}
+
 struct UdpFlood {
+    double cpuMicroseconds = 0;
     double logMs = -1;
     double viewMs = -1;
     size_t logged = 0;
     double worstStallMs = -1;
 };
 
-UdpFlood Run(size_t datagramCount, size_t byteCount) {
+UdpFlood Run(size_t datagramCount, size_t byteCount, WindowedTerminal::Shown shown) {
     const uint32_t port = FreeUdpPort();
-    WindowedTerminal window({"Sonnel", kEthernet, "", port});
+    WindowedTerminal window({"Sonnel", kEthernet, "", port}, shown);
     UdpFlood result;
     if (!window.Parts().udp.IsOpen()) {
         std::fputs("the terminal did not open its UDP port\n", stderr);
         return result;
     }
-    const CommLog& log = window.Terminal().Log();
-    LineCounter counter(log);
+    CommLog& log = window.Terminal().Log();
+    LineCounter logged(log, window.Box());
     ViewCatchUp catchUp(window.Box());
-    std::atomic<size_t> logged{0};
     std::atomic<bool> stop{false};
     std::unique_ptr<LatenessProbe> probe;
     std::thread sender;
     Clock::time_point start;
     Clock::time_point lastProgress;
+    size_t seen = 0;
     QTimer check;
     check.setTimerType(Qt::PreciseTimer);
     QObject::connect(&check, &QTimer::timeout, [&] {
-        const size_t count = counter.Count();
-        if (count != logged) lastProgress = Clock::now();
-        logged = count;
+        const size_t count = logged.lines;
+        if (count != seen) lastProgress = Clock::now();
+        seen = count;
         if (result.logMs < 0 && count >= datagramCount) result.logMs = MillisecondsSince(start);
         if (result.logMs >= 0 && catchUp.Done(log)) result.viewMs = MillisecondsSince(start);
         if (result.viewMs >= 0 || MillisecondsSince(lastProgress) > kQuietLimitMs) {
@@ -99,7 +120,7 @@ UdpFlood Run(size_t datagramCount, size_t byteCount) {
             UdpEndpoint device;
             if (!device.Bind("127.0.0.1", 0)) return;
             for (size_t sent = 0; sent < datagramCount && !stop; ++sent) {
-                while (sent - logged.load() >= kOnTheirWay && !stop) {
+                while (sent - logged.lines.load() >= kOnTheirWay && !stop) {
                     std::this_thread::sleep_for(std::chrono::microseconds(50));
                 }
                 device.SendTo(Datagram(sent, byteCount), "127.0.0.1", port);
@@ -107,9 +128,11 @@ UdpFlood Run(size_t datagramCount, size_t byteCount) {
         });
         check.start(1);
     });
+    const double cpuBefore = ProcessCpuMicroseconds();
     QApplication::exec();
     stop = true;
     sender.join();
+    result.cpuMicroseconds = ProcessCpuMicroseconds() - cpuBefore;
     return result;
 }
 
@@ -122,12 +145,19 @@ int main(int argc, char** argv) {
     const size_t bytes = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 16;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    const UdpFlood flood = Run(count, bytes);
+    const bool logicOnly = argc > 3 && std::string_view(argv[3]) == "logic";
+    const UdpFlood flood =
+        Run(count, bytes,
+            logicOnly ? WindowedTerminal::Shown::Nothing : WindowedTerminal::Shown::Window);
+    const std::string prefix = logicOnly ? "udp_logic_" : "udp_";
+    auto report = [&](const char* name, double value) { Report(prefix + name, value); };
     Report("udp_datagrams", static_cast<double>(count));
     Report("udp_datagram_bytes", static_cast<double>(bytes));
-    Report("udp_lost", static_cast<double>(count - flood.logged));
-    Report("udp_logged_per_s", static_cast<double>(flood.logged) / (flood.logMs / 1000));
-    Report("udp_shown_per_s", static_cast<double>(flood.logged) / (flood.viewMs / 1000));
-    Report("udp_worst_stall_ms", flood.worstStallMs);
+    report("lost", static_cast<double>(count - flood.logged));
+    report("logged_per_s", static_cast<double>(flood.logged) / (flood.logMs / 1000));
+    if (!logicOnly)
+        report("shown_per_s", static_cast<double>(flood.logged) / (flood.viewMs / 1000));
+    report("worst_stall_ms", flood.worstStallMs);
+    report("cpu_us_per_datagram", flood.cpuMicroseconds / static_cast<double>(flood.logged));
     return flood.viewMs > 0 && flood.logged == count ? 0 : 1;
 }
