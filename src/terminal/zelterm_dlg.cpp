@@ -98,6 +98,13 @@ void CZelTermDlg::SendOnSerial(const std::string& framed) {
 }
 
 void CZelTermDlg::SendOnEthernet(const std::string& framed) {
+    // The port may have been held by another program when it was chosen.
+    if (!services_.udp.IsOpen() && !OpenUdpForWindow()) {
+        log_.AppendLog("Message not sent! Unable to open UDP port " +
+                           std::to_string(profile_.localUdpPort) + "!\r\n",
+                       false);
+        return;
+    }
     const ProtocolInfo* protocol = product_ ? product_->CurrentProtocol() : nullptr;
     bool zelnet = protocol && protocol->protocol == kPioneerZelnet;
     size_t bytes = ExpandZeroMarkers(framed).size();
@@ -124,6 +131,7 @@ void CZelTermDlg::SendOnUsb(const std::string& framed) {
     if (!usb.IsOpen() && !usb.OpenDevice()) {
         log_.AppendLog("Error Init USB. Re-install drivers or re-connect device.", false);
         log_.AppendLog(kLineEnd, false);
+        if (usb.AccessDenied()) log_.AppendLog(kUsbAccessDenied, false);
         usb.CloseDevice();
         return;
     }

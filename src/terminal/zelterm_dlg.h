@@ -33,6 +33,11 @@ std::vector<std::string> SplitCommandLine(const std::string& text);
 inline constexpr const char* kSettingsNotSaved =
     "The settings could not be saved. The previous settings file is kept unchanged.";
 
+// Logged after a failed USB open when devices this user may not open were present.
+inline constexpr const char* kUsbAccessDenied =
+    "USB permission missing: a connected USB device may not be opened by this user. Install the "
+    "udev rule the README's \"USB access on Linux\" describes, then re-connect the device.\r\n";
+
 struct TerminalServices {
     IWindowSystem& window;
     ISettingsStore& settings;

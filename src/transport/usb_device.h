@@ -49,6 +49,8 @@ class IUsbBackend {
     virtual ~IUsbBackend() = default;
     // The present devices in bus order; those this process may not open are left out.
     virtual std::vector<std::unique_ptr<IUsbDevice>> OpenPresentDevices() = 0;
+    // How many devices the latest search left out because this user may not open them.
+    virtual size_t DevicesDenied() const { return 0; }
 };
 
 }  // namespace zel

@@ -105,18 +105,31 @@ class LibusbBackend : public IUsbBackend {
         std::ranges::sort(present, {}, [](libusb_device* device) {
             return std::pair(libusb_get_bus_number(device), libusb_get_device_address(device));
         });
+        denied_ = 0;
         for (libusb_device* device : present) {
             libusb_device_handle* handle = nullptr;
-            // Devices this user may not open (no access rule installed) are not candidates.
-            if (libusb_open(device, &handle) == LIBUSB_SUCCESS) {
+            // Devices this user may not open (no access rule installed) are not candidates,
+            // but counted: the product may be among them. Hubs never are.
+            const int opened = libusb_open(device, &handle);
+            if (opened == LIBUSB_SUCCESS) {
                 devices.push_back(std::make_unique<LibusbDevice>(context_, handle));
+            } else if (opened == LIBUSB_ERROR_ACCESS && !IsHub(device)) {
+                ++denied_;
             }
         }
         if (count >= 0) libusb_free_device_list(list, 1);
         return devices;
     }
 
+    size_t DevicesDenied() const override { return denied_; }
+
   private:
+    static bool IsHub(libusb_device* device) {
+        libusb_device_descriptor descriptor{};
+        return libusb_get_device_descriptor(device, &descriptor) == LIBUSB_SUCCESS &&
+               descriptor.bDeviceClass == LIBUSB_CLASS_HUB;
+    }
+
     // Retried on each search: without a USB subsystem at start-up there is none to open yet.
     bool Start() {
         libusb_context* context = nullptr;
@@ -126,6 +139,7 @@ class LibusbBackend : public IUsbBackend {
     }
 
     Context context_;
+    size_t denied_ = 0;
 };
 
 }  // namespace

@@ -43,6 +43,7 @@ void CZelUSB::SleepFor(std::chrono::milliseconds duration) {
 bool CZelUSB::OpenDevice() {
     CloseDevice();
     auto found = FindUsbInterface(*backend_, kZelUsbInterfaceGuid);
+    accessDenied_ = !found && backend_->DevicesDenied() > 0;
     if (!found || !found->device->ClaimInterface(found->interfaceNumber)) return false;
     device_ = std::move(found->device);
     speed_ = device_->Speed();

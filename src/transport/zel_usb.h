@@ -27,6 +27,7 @@ class CZelUSB : public IUsbLink {
 
     bool IsOpen() const override { return open_; }
     bool OpenDevice() override;
+    bool AccessDenied() const override { return accessDenied_; }
     bool WriteData(std::string_view bytes, size_t* written) override;
     bool ReadData(std::string& reply, size_t bufferSize, int attempts) override;
     void CloseDevice() override;
@@ -50,6 +51,7 @@ class CZelUSB : public IUsbLink {
     Pause pause_;
     std::unique_ptr<IUsbDevice> device_;
     bool open_ = false;
+    bool accessDenied_ = false;
     uint8_t speed_ = 0;
     UsbEndpoint bulkIn_, bulkOut_, secondBulkOut_, interrupt_;
     // Bytes the device sent beyond one packet's worth, read because the library reads in whole
