@@ -2,6 +2,7 @@
 // to its main window being mapped, and its memory (VmRSS, VmHWM) when idle and after a flood
 // on its serial port. Run it under Xvfb; DISPLAY names the display.
 // Usage: zelterm_startup [RUNS] [FLOOD_MEGABYTES]
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -110,6 +111,23 @@ class MapWatcher {
     bool usable_ = false;
 };
 
+// The part of start-up before the program does anything: loading and linking its libraries.
+double VersionOnlyMs() {
+    char program[] = ZELTERM_PATH;
+    char version[] = "--version";
+    char* arguments[] = {program, version, nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program, &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
+    waitpid(pid, nullptr, 0);
+    return MillisecondsSince(start);
+}
+
 pid_t StartTerminal(const std::string& settingsPath, const std::string& serialPort) {
     setenv("ZELTERM_SETTINGS", settingsPath.c_str(), 1);
     setenv("ZELTERM_SERIAL_PORTS", serialPort.c_str(), 1);
@@ -183,6 +201,10 @@ int main(int argc, char** argv) {
     Report("startup_runs", runs);
     Report("startup_median_ms", mappedMs[mappedMs.size() / 2]);
     Report("startup_worst_ms", mappedMs.back());
+    std::vector<double> versionMs;
+    for (int run = 0; run < runs; ++run) versionMs.push_back(VersionOnlyMs());
+    std::sort(versionMs.begin(), versionMs.end());
+    Report("startup_version_only_median_ms", versionMs[versionMs.size() / 2]);
     Report("memory_idle_rss_mb", memory.idleRssKb / 1024);
     Report("memory_idle_peak_mb", memory.idlePeakKb / 1024);
     Report("memory_flood_megabytes", megabytes);
