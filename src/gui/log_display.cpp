@@ -92,6 +92,8 @@ qsizetype LogDisplayMapper::DropFront(uint64_t count) {
         ++breaksDropped;
     }
     front_ = newFront;
+    // With nothing left, what comes next starts the box's first line.
+    if (front_ == end_) column_ = 0;
     return static_cast<qsizetype>(count - invisibleDropped + breaksDropped);
 }
 

@@ -63,7 +63,10 @@ void CZelSocket::ReceiveLoop(uint64_t generation, bool unwrapZelnet) {
 }
 
 void CZelSocket::Deliver(uint64_t generation, ReceivedDatagram datagram) {
+    if (delivery_->waiting.load() >= kMostDatagramsWaiting) return;
+    ++delivery_->waiting;
     windowSystem_.PostToGui([delivery = delivery_, generation, datagram = std::move(datagram)] {
+        --delivery->waiting;
         if (delivery->generation.load() == generation && delivery->handler) {
             delivery->handler(datagram);
         }

@@ -1,6 +1,9 @@
 #pragma once
 // The terminal's Ethernet transport. A receiver thread reads the datagrams and posts a copy of
-// each accepted one to the GUI thread, where the handler runs.
+// each accepted one to the GUI thread, where the handler runs. While the GUI thread is
+// kMostDatagramsWaiting behind, further datagrams are dropped as a full socket buffer drops
+// them: a flood faster than the window costs bounded memory and cannot bury the window's own
+// events.
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -13,6 +16,8 @@ namespace zel {
 
 class CZelSocket : public IUdpSocket {
   public:
+    static constexpr size_t kMostDatagramsWaiting = 4096;
+
     explicit CZelSocket(IWindowSystem& windowSystem) : windowSystem_(windowSystem) {}
     ~CZelSocket() override;
     CZelSocket(const CZelSocket&) = delete;
@@ -33,6 +38,7 @@ class CZelSocket : public IUdpSocket {
     // Shared with the work posted to the GUI thread, which may outlive the socket.
     struct Delivery {
         std::atomic<uint64_t> generation{0};  // moves on at every close
+        std::atomic<size_t> waiting{0};       // posted, not yet handled
         DatagramHandler handler;              // touched on the GUI thread only
     };
 

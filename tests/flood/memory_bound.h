@@ -25,6 +25,8 @@ class MemoryBaseline {
   public:
     MemoryBaseline();
     MemoryUse Measure(const EventLoopWatch& watch) const;
+    // How much more is resident now than at the start.
+    size_t GrowthNow() const;
 
   private:
     size_t before_ = 0;

@@ -4,10 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 
+#include "gui/log_display.h"
 #include "gui/log_view.h"
 #include "products/catalog.h"
 
@@ -56,6 +58,30 @@ WindowedTerminal::~WindowedTerminal() {
 QString WindowedTerminal::ShownLog() {
     return window_.Log().document()->toRawText().replace(QChar::ParagraphSeparator,
                                                          QLatin1Char('\n'));
+}
+
+QString WindowedTerminal::LastShownLine() {
+    QTextBlock block = window_.Log().document()->lastBlock();
+    while (block.isValid() && block.text().isEmpty()) block = block.previous();
+    return block.isValid() ? block.text() : QString();
+}
+
+bool WindowedTerminal::BoxCatchesUp(std::chrono::milliseconds timeout) {
+    QString expected;
+    // Made again only when the log changes: rendering a full log is costly.
+    std::optional<size_t> expectedForSize;  // the log's size when `expected` was made
+    return PumpEventsUntil(
+        [&] {
+            const std::string& log = terminal_.Log().Text();
+            if (expectedForSize != log.size()) {
+                expected = DisplayLogText(log);
+                expectedForSize = log.size();
+            }
+            if (ShownLog() == expected) return true;
+            expectedForSize.reset();
+            return false;
+        },
+        timeout);
 }
 
 bool PumpEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

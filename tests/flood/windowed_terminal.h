@@ -46,6 +46,11 @@ class WindowedTerminal {
 
     // The log box's characters as they are; toPlainText() would turn no-break spaces into spaces.
     QString ShownLog();
+    // The box's last line that is not empty.
+    QString LastShownLine();
+    // Handles events until the box shows the whole log as it stands; false when it does not
+    // within the time-out.
+    bool BoxCatchesUp(std::chrono::milliseconds timeout);
 
   private:
     std::optional<std::string> savedSerialPorts_;
