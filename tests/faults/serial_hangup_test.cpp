@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "transport/pseudo_terminal.h"
 #include "transport/terminal_rig.h"

@@ -43,9 +43,12 @@ class SettingsFileFaultTest : public ::testing::Test {
         program = root / "bin" / "zelterm";
         folder = root / "conf";
         file = folder / "ZelTerm.conf";
-        // The unprivileged user runs its own copy: the build tree may be closed to it.
+        // The unprivileged user runs the program from the test's own folder: the build tree
+        // may be closed to it.
         fs::create_directories(root / "bin");
-        fs::copy_file(ZELTERM_PATH, program);
+        std::error_code elsewhere;
+        fs::create_hard_link(ZELTERM_PATH, program, elsewhere);
+        if (elsewhere) fs::copy_file(ZELTERM_PATH, program);
         fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
         fs::create_directories(folder);
@@ -148,6 +151,11 @@ struct UnwritableCase {
     bool unprivileged;
     bool halfSizeLimit;
 };
+
+// Named by what goes wrong, in test names and messages alike.
+void PrintTo(const UnwritableCase& fault, std::ostream* out) {
+    *out << fault.what;
+}
 
 class UnwritableSettingsTest : public SettingsFileFaultTest,
                                public ::testing::WithParamInterface<UnwritableCase> {};

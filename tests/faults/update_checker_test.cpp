@@ -27,6 +27,11 @@ struct CheckerCase {
     bool runs;  // the checker starts at all
 };
 
+// Named by what goes wrong, in test names and messages alike.
+void PrintTo(const CheckerCase& fault, std::ostream* out) {
+    *out << fault.what;
+}
+
 class UpdateCheckerFaultTest : public ::testing::TestWithParam<CheckerCase> {
   protected:
     void SetUp() override {

@@ -34,6 +34,11 @@ struct UsbCase {
     std::string log;  // for each send
 };
 
+// Named by what goes wrong, in test names and messages alike.
+void PrintTo(const UsbCase& fault, std::ostream* out) {
+    *out << fault.what;
+}
+
 class UsbAccessTest : public ::testing::TestWithParam<UsbCase> {};
 
 TEST_P(UsbAccessTest, EachSendSearchesAgainAndSaysWhatIsWrong) {
