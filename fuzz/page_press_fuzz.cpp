@@ -46,7 +46,7 @@ void Act(FuzzedDataProvider& input, zel::CProductPropertySheet& sheet, zel::CPag
             page->EnterText(id, Fitted(control, TypedText(input)));
             break;
         case Action::Choose:
-            page->ChooseEntry(id, input.ConsumeIntegralInRange<int>(-1, 40));
+            page->ChooseEntry(id, input.ConsumeIntegralInRange<int>(-1, 400));
             break;
         case Action::Tick:
             page->Tick(id, input.ConsumeBool());
