@@ -1,5 +1,6 @@
-// Splits arbitrary text as the terminal's command line and starts the terminal with it, the
-// connection chosen by the first byte.
+// Splits arbitrary text as the terminal's command line and starts the terminal with it, over the
+// connection the first byte chooses.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,9 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<std::string> tokens = zel::SplitCommandLine(text);
     CheckSplit(text, tokens);
 
+    // The Custom product talks over every connection, so the stored one is restored as it is.
+    static const uint32_t customPosition = [] {
+        const std::vector<std::string> names = zel::SortedProductNames(zel::BuildCatalog());
+        return uint32_t(std::find(names.begin(), names.end(), "Custom") - names.begin());
+    }();
     zel::test::FakeSettingsStore settings;
     settings.keyExists = true;
+    settings.SetNumber("Product", customPosition);
     settings.SetNumber("Connection", data[0] % 3);
+    settings.SetText("Protocol", "Custom");
     settings.SetText("ProductIPAddress", "127.0.0.1");
     zel::fuzz::FakeTerminal terminal(settings);
     terminal.dlg.OnInitDialog(tokens);
