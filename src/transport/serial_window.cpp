@@ -1,6 +1,8 @@
 #include "transport/serial_window.h"
 
+#include <algorithm>
 #include <atomic>
+#include <limits>
 
 #include "transport/serial_ports.h"
 
@@ -14,6 +16,9 @@ struct CSerialWnd::Delivery {
     // A plain "bytes received" already waiting on the GUI thread: its handler reads these
     // bytes as well, so a burst does not flood the queue.
     std::atomic<bool> receivedQueued{false};
+    // What the running handler call may still read; GUI thread only.
+    static constexpr size_t kUnbounded = std::numeric_limits<size_t>::max();
+    size_t readBudget = kUnbounded;
 };
 
 CSerialWnd::CSerialWnd(IWindowSystem& windows) : windows_(windows) {}
@@ -60,18 +65,33 @@ int CSerialWnd::SendEscapedText(std::string_view text) {
 }
 
 long CSerialWnd::ReadBytes(char* buffer, size_t size, size_t* readCount) {
-    return CSerial::ReadBytes(buffer, size, readCount, kInfiniteMs);
+    size_t count = 0;
+    size_t* budget = delivery_ ? &delivery_->readBudget : nullptr;
+    long result =
+        CSerial::ReadBytes(buffer, budget ? std::min(size, *budget) : size, &count, kInfiniteMs);
+    if (budget) *budget -= count;
+    if (readCount) *readCount = count;
+    return result;
 }
 
 void CSerialWnd::OnPortEvent(uint32_t eventType, uint32_t lineErrors) {
-    bool plainReceived = eventType == serial_event::kReceived && lineErrors == 0;
-    if (plainReceived && delivery_->receivedQueued.exchange(true)) return;
-    uint32_t eventAndErrors = (eventType & 0xFFFF) | (lineErrors << 16);
-    windows_.PostToGui([weak = std::weak_ptr(delivery_), eventAndErrors, plainReceived] {
+    Post(delivery_, (eventType & 0xFFFF) | (lineErrors << 16));
+}
+
+void CSerialWnd::Post(const std::shared_ptr<Delivery>& delivery, uint32_t eventAndErrors) {
+    const bool plainReceived = eventAndErrors == serial_event::kReceived;
+    if (plainReceived && delivery->receivedQueued.exchange(true)) return;
+    windows_.PostToGui([weak = std::weak_ptr(delivery), eventAndErrors, plainReceived] {
         auto delivery = weak.lock();
         if (!delivery) return;
         if (plainReceived) delivery->receivedQueued = false;
-        if (delivery->handler) delivery->handler(eventAndErrors);
+        if (!delivery->handler) return;
+        delivery->readBudget = kBytesPerDelivery;
+        delivery->handler(eventAndErrors);
+        const bool budgetSpent = delivery->readBudget == 0;
+        delivery->readBudget = Delivery::kUnbounded;
+        // What the device sent beyond the budget is read on a later pass of the event loop.
+        if (budgetSpent) delivery->port.Post(delivery, serial_event::kReceived);
     });
 }
 

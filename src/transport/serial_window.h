@@ -2,6 +2,9 @@
 // The terminal's serial port: the listener hands every line event to the GUI thread, where the
 // handler given at open runs. After CloseLine returns no handler call happens, even for events
 // already on their way; when the device hangs up the port closes itself there.
+// One handler call reads at most kBytesPerDelivery: reads beyond it come back short (or empty)
+// and the rest is announced anew, so a flooding device cannot hold the event loop.
+#include <cstddef>
 #include <memory>
 
 #include "terminal/window_system.h"
@@ -12,6 +15,8 @@ namespace zel {
 
 class CSerialWnd : public CSerialEx, public ISerialPort {
   public:
+    static constexpr size_t kBytesPerDelivery = 64 * 1024;
+
     explicit CSerialWnd(IWindowSystem& windows);
     ~CSerialWnd() override;
 
@@ -33,6 +38,8 @@ class CSerialWnd : public CSerialEx, public ISerialPort {
     // One per opening; work posted to the GUI thread holds it weakly and does nothing once the
     // port has closed (or reopened).
     struct Delivery;
+    // A plain "bytes received" is not posted while one is still waiting for the GUI thread.
+    void Post(const std::shared_ptr<Delivery>& delivery, uint32_t eventAndErrors);
 
     IWindowSystem& windows_;
     std::shared_ptr<Delivery> delivery_;

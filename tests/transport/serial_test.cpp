@@ -1,5 +1,7 @@
 // The serial port against real pseudo-terminals: the master side plays the device.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -49,11 +51,13 @@ class SerialPortTest : public ::testing::Test {
             if ((event & 0xFFFF) != serial_event::kReceived) return;
             char buffer[kReadSize];
             size_t count = 0;
+            const size_t before = received.size();
             do {
                 serial.ReadBytes(buffer, kReadSize, &count);
                 received.append(buffer, count);
                 ++reads;
             } while (count == kReadSize);
+            bytesPerCall.push_back(received.size() - before);
         });
     }
     long Open() { return Open(port, device.SlavePath()); }
@@ -76,6 +80,7 @@ class SerialPortTest : public ::testing::Test {
     std::vector<std::thread::id> handlerThreads;
     std::string received;
     size_t reads = 0;
+    std::vector<size_t> bytesPerCall;  // by each "received" handler call
 };
 
 TEST_F(SerialPortTest, ProbeTellsFreeMissingAndHeldPorts) {
@@ -248,6 +253,48 @@ TEST_F(SerialPortTest, ABurstLongerThanOneReadArrivesWhole) {
     ASSERT_TRUE(gui.RunUntil([&] { return received.size() >= burst.size(); }));
     EXPECT_EQ(received, burst);
     EXPECT_GE(reads, 3u);
+}
+
+// Writes what the port and the system take without anyone reading (the listener still
+// collects); false when the rest does not go in within the generous wait.
+bool WriteWithoutReader(PseudoTerminal& device, std::string_view bytes) {
+    const int flags = fcntl(device.MasterFd(), F_GETFL);
+    fcntl(device.MasterFd(), F_SETFL, flags | O_NONBLOCK);
+    const auto deadline = std::chrono::steady_clock::now() + QueuedWindowSystem::kGenerousWait;
+    while (!bytes.empty() && std::chrono::steady_clock::now() < deadline) {
+        ssize_t n = write(device.MasterFd(), bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<size_t>(n));
+        } else {
+            pollfd ready{device.MasterFd(), POLLOUT, 0};
+            poll(&ready, 1, 100);
+        }
+    }
+    fcntl(device.MasterFd(), F_SETFL, flags);
+    return bytes.empty();
+}
+
+// The handler reads while reads come back full, so without a bound one call would take all a
+// flooding device sends and the GUI thread would not get to anything else meanwhile.
+TEST_F(SerialPortTest, AFloodIsHandedOverInBoundedPortionsWithoutLossOrReordering) {
+    // More than one portion, and still little enough to wait in the port's buffer and the
+    // system's before the first handler call.
+    constexpr size_t kPending = CSerialWnd::kBytesPerDelivery + 6000;
+    std::string flood;
+    for (size_t i = 0; i < kPending; ++i) flood += static_cast<char>(i * 7 % 251);
+    ASSERT_EQ(Open(), 0);
+    ASSERT_TRUE(WriteWithoutReader(device, flood));
+    // The device stays silent from now on: what follows the first portion comes from the port.
+    ASSERT_TRUE(gui.RunUntil([&] { return received.size() >= flood.size(); }));
+    EXPECT_TRUE(received == flood);
+    ASSERT_GE(bytesPerCall.size(), 2u);
+    EXPECT_EQ(bytesPerCall.front(), CSerialWnd::kBytesPerDelivery);
+    for (size_t bytes : bytesPerCall) EXPECT_LE(bytes, CSerialWnd::kBytesPerDelivery);
+
+    // Later replies are announced as before.
+    device.Write("OK\r");
+    ASSERT_TRUE(gui.RunUntil([&] { return received.size() == flood.size() + 3; }));
+    EXPECT_EQ(received.substr(flood.size()), "OK\r");
 }
 
 TEST_F(SerialPortTest, ReadLineStopsAtTheCarriageReturnAndRestoresNonBlockingReads) {
