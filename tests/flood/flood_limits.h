@@ -6,7 +6,7 @@
 namespace zel::test {
 
 // The sanitizer build runs every byte through its checks, many times slower: it sends this
-// many times less, still enough to fill the log past its limit on the serial line.
+// many times less. The datagrams still fill the log past its limit.
 #ifdef ZELTERM_FLOOD_SANITIZED
 inline constexpr size_t kVolumeDivisor = 8;
 #else
@@ -17,7 +17,9 @@ inline constexpr size_t kSerialFloodBytes = (100u << 20) / kVolumeDivisor;
 inline constexpr size_t kUdpFloodDatagrams = 1'000'000 / kVolumeDivisor;
 
 // Only a frozen window, not a slow one: the longest the GUI thread may go without its timer.
-inline constexpr std::chrono::milliseconds kLongestStallAllowed{5000};
+// Dropping a quarter of a full log from the box is the longest single step; the sanitizer
+// build measured up to 5 s for it, the release build under 2 s.
+inline constexpr std::chrono::milliseconds kLongestStallAllowed{kVolumeDivisor > 1 ? 15000 : 5000};
 
 // Only a hang: the floods take seconds.
 inline constexpr std::chrono::minutes kFloodPatience{4};
