@@ -19,6 +19,14 @@ bool IsPrintable(unsigned char byte) {
     return byte >= 32 && byte <= 126;
 }
 
+void AppendRendered(std::string& out, unsigned char byte, bool hex, bool mixed) {
+    if (hex || (mixed && !IsPrintable(byte))) {
+        AppendHexByte(out, byte);
+    } else {
+        out += static_cast<char>(byte);
+    }
+}
+
 }  // namespace
 
 std::string RenderLogPiece(std::string_view text, bool render, LogMode mode) {
@@ -32,20 +40,39 @@ std::string RenderLogPiece(std::string_view text, bool render, LogMode mode) {
             i += kZeroMarker.size();
             continue;
         }
-        const auto byte = static_cast<unsigned char>(text[i++]);
-        if (hex || (mixed && !IsPrintable(byte))) {
-            AppendHexByte(out, byte);
-        } else {
-            out += static_cast<char>(byte);
-        }
+        AppendRendered(out, static_cast<unsigned char>(text[i++]), hex, mixed);
     }
+    return out;
+}
+
+std::string RenderReceivedBytes(std::string_view bytes, LogMode mode) {
+    const bool hex = mode == LogMode::Hex;
+    const bool mixed = mode == LogMode::Mixed;
+    std::string out;
+    out.reserve(hex ? bytes.size() * 4 : bytes.size());
+    for (char byte : bytes) AppendRendered(out, static_cast<unsigned char>(byte), hex, mixed);
     return out;
 }
 
 CommLog::CommLog(size_t limitBytes) : limitBytes_(limitBytes) {}
 
 void CommLog::AppendLog(std::string_view text, bool render) {
-    const std::string piece = RenderLogPiece(text, render, settings_.mode);
+    AppendPiece(RenderLogPiece(text, render, settings_.mode));
+}
+
+void CommLog::AppendReceived(std::string_view bytes) {
+    const std::string piece = RenderReceivedBytes(bytes, settings_.mode);
+    if (text_.size() + piece.size() <= limitBytes_) {
+        AppendPiece(piece);
+        return;
+    }
+    // The oldest lines are dropped after the very byte that passes the limit, as byte by byte.
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        AppendPiece(RenderReceivedBytes(bytes.substr(i, 1), settings_.mode));
+    }
+}
+
+void CommLog::AppendPiece(const std::string& piece) {
     if (piece.empty()) return;
     text_ += piece;
     if (observer_) observer_->OnAppended(piece);

@@ -19,6 +19,9 @@ struct LogSettings {
 // The form a piece takes in the log: command and reply bytes are rendered by the mode;
 // everything else only loses its zero markers.
 std::string RenderLogPiece(std::string_view text, bool render, LogMode mode);
+// Bytes as a device sent them, each rendered by the mode on its own: text in them that looks
+// like a zero marker is shown as the bytes it is.
+std::string RenderReceivedBytes(std::string_view bytes, LogMode mode);
 
 class CommLog {
   public:
@@ -35,6 +38,8 @@ class CommLog {
     explicit CommLog(size_t limitBytes = kDefaultLimitBytes);
 
     void AppendLog(std::string_view text, bool render);
+    // The same log, and the same text announced, as one rendered AppendLog per byte.
+    void AppendReceived(std::string_view bytes);
     void Clear();
 
     const std::string& Text() const { return text_; }
@@ -43,6 +48,7 @@ class CommLog {
     void SetObserver(Observer* observer) { observer_ = observer; }
 
   private:
+    void AppendPiece(const std::string& piece);
     void DropOldestLines();
 
     std::string text_;

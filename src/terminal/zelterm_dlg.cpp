@@ -185,18 +185,17 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
     do {
         count = 0;
         if (services_.serial.ReadBytes(buffer, sizeof buffer, &count) != 0) count = 0;
-        for (size_t i = 0; i < count; ++i) {
-            char byte = buffer[i];
-            if (byte == '\r' || byte == '\n') lineEndSeen = true;
-            if (lineStart_) {
-                lineStart_ = false;
-                AppendTimeStamp();
-                if (log_.Settings().showDetails) {
-                    log_.AppendLog("Received (" + profile_.serialPort + "): ", false);
-                }
+        if (count == 0) break;
+        const std::string_view bytes(buffer, count);
+        if (bytes.find_first_of("\r\n") != std::string_view::npos) lineEndSeen = true;
+        if (lineStart_) {
+            lineStart_ = false;
+            AppendTimeStamp();
+            if (log_.Settings().showDetails) {
+                log_.AppendLog("Received (" + profile_.serialPort + "): ", false);
             }
-            log_.AppendLog(std::string_view(&byte, 1), true);
         }
+        log_.AppendReceived(bytes);
     } while (count == sizeof buffer);
     if (lineEndSeen) {
         log_.AppendLog(kLineEnd, false);

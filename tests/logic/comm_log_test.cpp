@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zel {
@@ -177,6 +179,69 @@ TEST(CommLogTest, StaysBoundedConsistentAndLineAlignedOverManyAppends) {
     }
     EXPECT_EQ(dropped + log.Text().size(), all.size());
 }
+
+// A read of received bytes appended at once must leave the log, and what a view mirrors of it,
+// exactly as one rendered append per byte did: marker-looking text and zero bytes included, and
+// the oldest lines dropped after the same byte.
+class ReceivedBytesTest
+    : public ::testing::TestWithParam<std::tuple<LogMode, bool /*headers*/, size_t /*limit*/>> {
+  protected:
+    std::string RandomRead() {
+        static const std::string kTricky[] = {
+            std::string(1, '\0'), "\\zero", "\\zer", "<00>", "\r", "\n", "\r\n", "\n\r", "\r\r\n"};
+        std::string bytes;
+        for (size_t pieces = random() % 12; pieces > 0; --pieces) {
+            if (random() % 2) {
+                bytes += kTricky[random() % std::size(kTricky)];
+            } else {
+                bytes += static_cast<char>(random() % 256);
+            }
+        }
+        return bytes;
+    }
+
+    static std::string Joined(const std::vector<std::string>& pieces) {
+        std::string all;
+        for (const auto& piece : pieces) all += piece;
+        return all;
+    }
+
+    std::mt19937 random{20261207};
+};
+
+TEST_P(ReceivedBytesTest, AReadAtOnceLogsAndAnnouncesWhatByteByByteAppendsDid) {
+    const auto [mode, headers, limit] = GetParam();
+    CommLog byteByByte(limit), atOnce(limit);
+    MirrorObserver byteByByteView, atOnceView;
+    byteByByte.SetObserver(&byteByByteView);
+    atOnce.SetObserver(&atOnceView);
+    for (CommLog* log : {&byteByByte, &atOnce}) log->Settings().mode = mode;
+
+    for (int read = 0; read < 3000; ++read) {
+        const bool lineStart = random() % 4 == 0;
+        const std::string bytes = RandomRead();
+        for (CommLog* log : {&byteByByte, &atOnce}) {
+            if (lineStart) log->AppendLog("\r\n", false);
+            if (lineStart && headers) {
+                log->AppendLog("[12:34:56] ", false);
+                log->AppendLog("Received (COM1): ", false);
+            }
+        }
+        for (char byte : bytes) byteByByte.AppendLog(std::string_view(&byte, 1), true);
+        atOnce.AppendReceived(bytes);
+        ASSERT_EQ(atOnce.Text(), byteByByte.Text()) << "after read " << read;
+    }
+    EXPECT_EQ(atOnceView.text, atOnce.Text());
+    EXPECT_EQ(atOnceView.drops, byteByByteView.drops);
+    EXPECT_EQ(Joined(atOnceView.pieces), Joined(byteByByteView.pieces));
+    EXPECT_LT(atOnceView.pieces.size(), byteByByteView.pieces.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ModesHeadersAndLimits, ReceivedBytesTest,
+    ::testing::Combine(::testing::Values(LogMode::Ascii, LogMode::Mixed, LogMode::Hex),
+                       ::testing::Bool(),
+                       ::testing::Values(size_t{700}, CommLog::kDefaultLimitBytes)));
 
 }  // namespace
 }  // namespace zel

@@ -178,6 +178,16 @@ TEST_F(TerminalTest, ABurstIsReadInChunksWithinOneNotification) {
     EXPECT_EQ(LogAfterGreeting(), "Received (COM1): " + std::string(1100, 'a') + "\r\r\n");
 }
 
+TEST_F(TerminalTest, ReceivedBytesAreShownAsSentEvenWhereTheyLookLikeAZeroMarker) {
+    CZelTermDlg& t = Start();
+    t.Log().Settings().mode = LogMode::Hex;
+    t.Log().Settings().showTimeStamp = true;
+    serial.Receive(std::string("A\\zero\0", 7) + "\r");
+    serial.RaiseEvent(serial_event::kReceived);
+    EXPECT_EQ(LogAfterGreeting(),
+              "[14:05:09] Received (COM1): <41><5C><7A><65><72><6F><00><0D>\r\n");
+}
+
 TEST_F(TerminalTest, UnitAddressPrefixesEverySendIncludingTheRepeat) {
     CZelTermDlg& t = Start();
     ConnectionProfile edited = t.Profile();
