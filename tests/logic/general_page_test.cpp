@@ -20,8 +20,7 @@ using test::PressPath;
 using testing::Bytes;
 using Sent = FakePageHost::Sent;
 
-const std::filesystem::path kResources =
-    std::filesystem::path(__FILE__).parent_path() / "../../src/gui/resources";
+const std::filesystem::path kResources = ZELTERM_RESOURCES_DIR;
 
 class GeneralPageTest : public ::testing::Test {
   protected:
