@@ -30,8 +30,11 @@ for binary in build/fuzz/fuzz/*_fuzz; do
     [ -f "fuzz/dict/$name.dict" ] && dict="-dict=fuzz/dict/$name.dict"
     log="$findings/$name.log"
     status=0
-    "$binary" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 \
-        -artifact_prefix="$findings/$name/" $dict "$scratch/$name" >"$log" 2>&1 || status=$?
+    # Inputs may be long from the start: the seeds are small, and an operator's session of
+    # presses needs more bytes than libFuzzer would otherwise allow while coverage keeps growing.
+    "$binary" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -len_control=0 \
+        -print_final_stats=1 -artifact_prefix="$findings/$name/" $dict "$scratch/$name" \
+        >"$log" 2>&1 || status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
     edges=$(echo "$last" | sed -n 's/.* cov: \([0-9]*\).*/\1/p')
