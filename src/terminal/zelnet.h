@@ -17,6 +17,9 @@ struct ReceivedDatagram {
     std::string senderAddress;  // dotted IPv4
     uint32_t senderPort = 0;
     bool zelnet = false;  // the datagram was a ZELNet frame, unwrapped
+    // Datagrams dropped just before this one because they came faster than the log took them.
+    uint64_t droppedBefore = 0;
+    bool onlyDropNotice = false;  // no datagram: only tells of the last ones dropped
 };
 
 // The frame around an already expanded payload (zero markers turned into bytes 0).

@@ -204,6 +204,13 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
 }
 
 void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
+    if (datagram.droppedBefore > 0) {
+        log_.AppendLog(std::to_string(datagram.droppedBefore) +
+                           " datagrams dropped: they came faster than the log could take them" +
+                           kLineEnd,
+                       false);
+    }
+    if (datagram.onlyDropNotice) return;
     if (lineStart_) {
         AppendTimeStamp();
         if (log_.Settings().showDetails) {

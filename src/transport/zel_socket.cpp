@@ -37,6 +37,7 @@ void CZelSocket::Close() {
         }
         receiver_.join();
     }
+    delivery_->dropped = 0;  // what the closed port dropped is not the next port's to tell
     if (wakeFd_ >= 0) close(wakeFd_);
     wakeFd_ = -1;
     endpoint_.Close();
@@ -63,12 +64,24 @@ void CZelSocket::ReceiveLoop(uint64_t generation, bool unwrapZelnet) {
 }
 
 void CZelSocket::Deliver(uint64_t generation, ReceivedDatagram datagram) {
-    if (delivery_->waiting.load() >= kMostDatagramsWaiting) return;
+    if (delivery_->waiting.load() >= kMostDatagramsWaiting) {
+        ++delivery_->dropped;
+        return;
+    }
     ++delivery_->waiting;
+    datagram.droppedBefore = delivery_->dropped.exchange(0);
     windowSystem_.PostToGui([delivery = delivery_, generation, datagram = std::move(datagram)] {
-        --delivery->waiting;
-        if (delivery->generation.load() == generation && delivery->handler) {
-            delivery->handler(datagram);
+        const bool current = delivery->generation.load() == generation && delivery->handler;
+        if (current) delivery->handler(datagram);
+        // The last ones of a flood are told of once the window has caught up, as no datagram
+        // may come after them to carry the count.
+        if (--delivery->waiting == 0 && current) {
+            if (uint64_t dropped = delivery->dropped.exchange(0)) {
+                ReceivedDatagram notice;
+                notice.droppedBefore = dropped;
+                notice.onlyDropNotice = true;
+                delivery->handler(notice);
+            }
         }
     });
 }

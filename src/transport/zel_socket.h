@@ -39,6 +39,7 @@ class CZelSocket : public IUdpSocket {
     struct Delivery {
         std::atomic<uint64_t> generation{0};  // moves on at every close
         std::atomic<size_t> waiting{0};       // posted, not yet handled
+        std::atomic<uint64_t> dropped{0};     // not posted, not yet told of
         DatagramHandler handler;              // touched on the GUI thread only
     };
 

@@ -254,14 +254,19 @@ TEST_F(TerminalTest, TextTooLongForADatagramIsNotSent) {
               "Message not sent! 1025 bytes do not fit in one datagram (at most 1024).\r\n");
 }
 
-TEST_F(TerminalTest, DatagramsAreLoggedWithSenderAndZelnetMark) {
+TEST_F(TerminalTest, DatagramsAreLoggedWithSenderAndZelnetMarkAndDropsAreTold) {
     StoreProductAndConnection("Sonnel", kEthernet, "Pioneer");
     Start();
     udp.handler({"OK\r", "127.0.0.1", 2639, true});
     udp.handler({std::string("A\0B", 3), "127.0.0.1", 2638, false});
+    udp.handler({"C\r", "127.0.0.1", 2638, false, 7});
+    udp.handler({"", "", 0, false, 12, true});
     EXPECT_EQ(LogAfterGreeting(),
               "Received (127.0.0.1) *ZELNet*: OK<0D>\r\n"
-              "Received (127.0.0.1): A<00>B\r\n");
+              "Received (127.0.0.1): A<00>B\r\n"
+              "7 datagrams dropped: they came faster than the log could take them\r\n"
+              "Received (127.0.0.1): C<0D>\r\n"
+              "12 datagrams dropped: they came faster than the log could take them\r\n");
 }
 
 TEST_F(TerminalTest, UsbSendReadsTheReplyAndRetriesOneFailedWrite) {

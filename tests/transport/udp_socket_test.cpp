@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "queued_window_system.h"
@@ -147,6 +149,41 @@ TEST_F(ZelSocketTest, DeliversZeroBytesAndTheLargestDatagramWhole) {
     ASSERT_EQ(received.size(), 2u);
     EXPECT_EQ(received[0].data, withZeros);
     EXPECT_EQ(received[1].data, largest);
+}
+
+// A flood faster than the window is cut short by the socket, and the log is told how much of it
+// was dropped: before the next datagram that comes, or, when none comes, once the window caught up.
+TEST_F(ZelSocketTest, TellsHowManyDatagramsItDroppedWhileTheWindowWasBehind) {
+    auto fillQueue = [&] {
+        for (size_t i = 0; i < CZelSocket::kMostDatagramsWaiting; ++i) {
+            SendFromPeer("F\r");
+            ASSERT_TRUE(gui.WaitForQueued(i + 1));
+        }
+    };
+    // What the receiver reads now finds the queue full; nothing shows when it is done.
+    auto sendDropped = [&](int count) {
+        for (int i = 0; i < count; ++i) SendFromPeer("lost\r");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    };
+
+    fillQueue();
+    sendDropped(2);
+    ASSERT_TRUE(WaitForReceived(1));  // room for one more
+    SendFromPeer("next\r");
+    ASSERT_TRUE(gui.WaitForQueued(CZelSocket::kMostDatagramsWaiting));
+    gui.RunQueued();
+    ASSERT_EQ(received.size(), CZelSocket::kMostDatagramsWaiting + 1);
+    EXPECT_EQ(received.back().data, "next\r");
+    EXPECT_EQ(received.back().droppedBefore, 2u);
+
+    received.clear();
+    fillQueue();
+    sendDropped(3);
+    gui.RunQueued();
+    ASSERT_EQ(received.size(), CZelSocket::kMostDatagramsWaiting + 1);
+    EXPECT_TRUE(received.back().onlyDropNotice);
+    EXPECT_EQ(received.back().droppedBefore, 3u);
+    for (size_t i = 0; i + 1 < received.size(); ++i) ASSERT_EQ(received[i].droppedBefore, 0u);
 }
 
 TEST_F(ZelSocketTest, PassesFramesThroughWhenNotUnwrapping) {
