@@ -74,6 +74,7 @@ long CSerial::OpenLine(const std::string& name) {
 long CSerial::CloseLine() {
     std::lock_guard lock(readLock_);
     arrived_.clear();
+    arrivedFront_ = 0;
     if (IsOpen()) {
         CloseExclusive(fd_);
         fd_ = -1;
@@ -209,6 +210,9 @@ long CSerial::WriteString(const char* text, size_t* written, int timeoutMs) {
 void CSerial::CollectArrivals() {
     std::lock_guard lock(readLock_);
     char buffer[4096];
+    // Bytes already read are cut off here, once per collection, rather than at every read.
+    arrived_.erase(0, arrivedFront_);
+    arrivedFront_ = 0;
     while (IsOpen() && arrived_.size() < kMaxArrivedBytes) {
         ssize_t n = read(fd_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()));
         if (n > 0)
@@ -221,9 +225,9 @@ void CSerial::CollectArrivals() {
 }
 
 long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
-    size_t collected = std::min(arrived_.size(), size - *readCount);
-    arrived_.copy(buffer + *readCount, collected);
-    arrived_.erase(0, collected);
+    size_t collected = std::min(arrived_.size() - arrivedFront_, size - *readCount);
+    arrived_.copy(buffer + *readCount, collected, arrivedFront_);
+    arrivedFront_ += collected;
     *readCount += collected;
     while (*readCount < size) {
         ssize_t n = read(fd_, buffer + *readCount, size - *readCount);

@@ -108,7 +108,8 @@ class CSerial {
 
     // Held by every read, so collected bytes and the device's own keep their order.
     std::mutex readLock_;
-    std::string arrived_;
+    std::string arrived_;  // not read yet from arrivedFront_ on
+    size_t arrivedFront_ = 0;
 
     int fd_ = -1;
     ReadMode readMode_ = kNonBlocking;
