@@ -147,10 +147,10 @@ its 32 MB bound and drops its oldest lines): linear, apart from the dropping.
 
 What limits it: the naive design costs the square of the log's size, so the ratio grows with the
 log and shrinks as writes get larger (fewer re-renderings), as the 4096-byte row shows. Our serial
-handler appends and renders each received byte as a piece of its own (one call into the log, and
-its observer, per byte), which is what its rate is made of; the UDP handler renders a datagram
-in one piece and runs several times faster. On a busy machine processor times still vary by a
-factor of up to two between runs.
+handler appends each read (512 bytes) to the log in one piece but renders it byte by byte, as a
+received byte is never read as part of a zero marker, which is what its rate is made of; the UDP
+handler renders a datagram in one go and runs faster. On a busy machine processor times still
+vary by a factor of up to two between runs.
 
 ## 2. Datagrams over real UDP on 127.0.0.1
 
@@ -190,10 +190,14 @@ own into a pipe. Medians of $(whole pty_runs) runs each.
 | Terminal, every byte in the log | $log_ms ms (${log_ratio}x cat) |
 | Terminal, every byte shown in the log box | $view_ms ms (${pty_ratio}x cat) |
 
-What limits it: the serial handler appends every received byte as a piece of its own (see
-section 1), and the log box then maps and lays out all of it; cat only copies. In a profile of
-this flood the handler (with the log's appends) took about a quarter of the samples and the
-box's insertion about a fifth.
+What limits it: cat copies from one kernel buffer to another and keeps nothing. The terminal
+keeps everything twice, as the log's text and as the log box's document, maps every byte to the
+character it shows, and hands each portion from the serial listener thread to the GUI thread. In
+a profile of this flood a third of the samples were the kernel, mostly page faults on freshly
+grown buffers (the box's document reallocating its text as it grows) and the threads' wake-ups;
+copying memory and the box's text insertion were about a fifth, the byte-to-character mapping a
+twentieth. Reaching 2x cat would mean not showing the text while a flood lasts, which the log box
+must do.
 
 ## 4. Event-loop stalls
 
@@ -207,15 +211,13 @@ lateness over all runs.
 | 100,000 datagrams into the window | $udp_stall ms |
 
 What limits it: the serial handler (CZelTermDlg::OnSerialEvent) reads 512 bytes at a time for as
-long as a read comes back full. While a device floods the line faster than the handler logs,
-that is the whole flood: the event loop does not run until the device pauses, which is why the
-worst stall ends about when the log is complete. How long it lasts depends on how the writer
-and the handler share the processor, so it varies from run to run, from a few hundred
-milliseconds to seconds for 10 MB. Bounding the bytes one handler call takes (and handing the
-rest to the next pass of the event loop) would bound the stall. The log box inserts at most
-256 KiB per pass of the event loop and breaks lines longer than 1024 characters; the second row is what its passes alone cost here (while the
-benchmark works out, on a thread of its own, how many characters the box must reach). Where
-that row is above 50 ms, a smaller budget per pass, or one bounded in time, is needed as well.
+long as a read comes back full, and the serial port hands it at most 64 KiB per event, posting
+the rest as a new event; the log box inserts at most 256 KiB per pass of the event loop and
+breaks lines longer than 1024 characters. A stall is therefore one 64 KiB portion logged plus
+one pass of the box, and how long that takes depends on how the device's writer and the GUI
+thread share the two cores, so it moves by tens of milliseconds with the machine's load. The
+second row is what the box's passes alone cost (while the benchmark works out, on a thread of
+its own, how many characters the box must reach).
 
 ## 5. Start-up and memory of zelterm
 

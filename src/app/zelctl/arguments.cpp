@@ -20,7 +20,7 @@ enum Option : unsigned {
     kWait = 32,
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     Command command;
     std::vector<std::string Invocation::*> operands;
@@ -28,8 +28,8 @@ struct CommandSpec {
     unsigned options;
 };
 
-const std::vector<CommandSpec>& Commands() {
-    static const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandEntry>& Commands() {
+    static const std::vector<CommandEntry> kCommands = {
         {"products", Command::Products, {}, {}, 0},
         {"pages", Command::Pages, {&Invocation::product}, {"PRODUCT"}, 0},
         {"controls",
@@ -51,13 +51,13 @@ const std::vector<CommandSpec>& Commands() {
     return kCommands;
 }
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     Option option;
     bool takesValue;
 };
 
-constexpr std::array<OptionSpec, 6> kOptions = {{
+constexpr std::array<OptionEntry, 6> kOptions = {{
     {"--set", kSet, true},
     {"--answer", kAnswer, true},
     {"--connection", kConnection, true},
@@ -129,9 +129,9 @@ std::string Apply(Option option, const std::string& value, Invocation& invocatio
     return {};
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == spec.name) return &spec;
+const OptionEntry* FindOption(const std::string& name) {
+    for (const OptionEntry& option : kOptions) {
+        if (name == option.name) return &option;
     }
     return nullptr;
 }
@@ -145,30 +145,30 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         parsed.error = "no command given";
         return parsed;
     }
-    auto spec = std::find_if(Commands().begin(), Commands().end(),
-                             [&](const CommandSpec& c) { return arguments[0] == c.name; });
-    if (spec == Commands().end()) {
+    auto entry = std::find_if(Commands().begin(), Commands().end(),
+                              [&](const CommandEntry& c) { return arguments[0] == c.name; });
+    if (entry == Commands().end()) {
         parsed.error = "unknown command '" + arguments[0] + "'";
         return parsed;
     }
     Invocation& invocation = parsed.invocation;
-    invocation.command = spec->command;
+    invocation.command = entry->command;
     size_t operandCount = 0;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.rfind("--", 0) != 0) {
-            if (operandCount == spec->operands.size()) {
-                parsed.error = "unexpected operand '" + argument + "' for " + spec->name;
+            if (operandCount == entry->operands.size()) {
+                parsed.error = "unexpected operand '" + argument + "' for " + entry->name;
                 return parsed;
             }
-            invocation.*(spec->operands[operandCount++]) = argument;
+            invocation.*(entry->operands[operandCount++]) = argument;
             continue;
         }
         size_t equals = argument.find('=');
         std::string name = argument.substr(0, equals);
-        const OptionSpec* option = FindOption(name);
-        if (!option || !(spec->options & option->option)) {
-            parsed.error = "option " + name + " is not one of " + std::string(spec->name) + "'s";
+        const OptionEntry* option = FindOption(name);
+        if (!option || !(entry->options & option->option)) {
+            parsed.error = "option " + name + " is not one of " + std::string(entry->name) + "'s";
             return parsed;
         }
         std::string value;
@@ -190,8 +190,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
             return parsed;
         }
     }
-    if (operandCount < spec->operands.size()) {
-        parsed.error = std::string(spec->name) + " needs " + spec->operandNames[operandCount];
+    if (operandCount < entry->operands.size()) {
+        parsed.error = std::string(entry->name) + " needs " + entry->operandNames[operandCount];
     }
     return parsed;
 }
