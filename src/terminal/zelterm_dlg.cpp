@@ -205,10 +205,9 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
 
 void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
     if (datagram.droppedBefore > 0) {
-        log_.AppendLog(std::to_string(datagram.droppedBefore) +
-                           " datagrams dropped: they came faster than the log could take them" +
-                           kLineEnd,
-                       false);
+        log_.AppendLog(
+            std::to_string(datagram.droppedBefore) + std::string(kDatagramsDropped) + kLineEnd,
+            false);
     }
     if (datagram.onlyDropNotice) return;
     if (lineStart_) {

@@ -38,6 +38,10 @@ inline constexpr const char* kUsbAccessDenied =
     "USB permission missing: a connected USB device may not be opened by this user. Install the "
     "udev rule the README's \"USB access on Linux\" describes, then re-connect the device.\r\n";
 
+// Logged after the count of datagrams dropped while the window was behind.
+inline constexpr std::string_view kDatagramsDropped =
+    " datagrams dropped: they came faster than the log could take them";
+
 struct TerminalServices {
     IWindowSystem& window;
     ISettingsStore& settings;
