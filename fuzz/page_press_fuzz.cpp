@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "pages/property_sheet.h"
 #include "products/catalog.h"
-#include "products/property_sheet.h"
 #include "support/fake_page_host.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/zelnet.h"
 #include "fuzz_check.h"
-#include "terminal/zelnet.h"
 
 namespace {
 

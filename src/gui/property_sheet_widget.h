@@ -4,7 +4,7 @@
 // product change, which is when the sheet creates the page and runs its initialisation.
 #include <QTabWidget>
 
-#include "products/property_sheet.h"
+#include "pages/property_sheet.h"
 
 namespace zel {
 

@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace zel {
+#include "base/zero_marker.h"
 
-// A byte 0 travels inside command texts as these five characters; the serial and UDP
-// transports write it as one byte 0.
-inline constexpr std::string_view kZeroMarker = "\\zero";
+namespace zel {
 
 // The most bytes a custom string may produce (zero markers count as one byte each).
 inline constexpr size_t kMaxCustomStringBytes = 1023;
@@ -27,8 +25,5 @@ std::string CustomStringErrorMessage(CustomStringError error);
 
 // The body of the "Custom String Help" message box.
 const std::string& CustomStringHelpText();
-
-// The command text with every zero marker turned into one byte 0.
-std::string ExpandZeroMarkers(std::string_view commandText);
 
 }  // namespace zel

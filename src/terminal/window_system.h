@@ -4,13 +4,15 @@
 #include <functional>
 #include <string>
 
+#include "base/gui_thread.h"
+
 namespace zel {
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
-class IWindowSystem {
+class IWindowSystem : public IGuiThread {
   public:
     virtual ~IWindowSystem() = default;
 
@@ -21,9 +23,6 @@ class IWindowSystem {
     // Starts (or restarts) the timer with this identifier; onTick runs on the GUI thread.
     virtual void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) = 0;
     virtual void KillTimer(int id) = 0;
-
-    // Safe to call from any thread; the work runs later on the GUI thread, in posting order.
-    virtual void PostToGui(std::function<void()> work) = 0;
 };
 
 }  // namespace zel

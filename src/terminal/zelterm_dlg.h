@@ -9,16 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "base/zelnet.h"
+#include "pages/property_sheet.h"
 #include "products/catalog.h"
 #include "products/page_host.h"
-#include "products/property_sheet.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
 #include "terminal/window_system.h"
-#include "terminal/zelnet.h"
 #include "transport/serial_port.h"
 #include "transport/system_clock.h"
 #include "transport/udp_socket.h"

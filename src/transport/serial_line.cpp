@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "terminal/custom_string.h"
+#include "base/zero_marker.h"
 #include "transport/serial_line_settings.h"
 
 namespace zel {

@@ -21,7 +21,7 @@ struct CSerialWnd::Delivery {
     size_t readBudget = kUnbounded;
 };
 
-CSerialWnd::CSerialWnd(IWindowSystem& windows) : windows_(windows) {}
+CSerialWnd::CSerialWnd(IGuiThread& guiThread) : guiThread_(guiThread) {}
 
 CSerialWnd::~CSerialWnd() {
     CSerialWnd::CloseLine();
@@ -81,7 +81,7 @@ void CSerialWnd::OnPortEvent(uint32_t eventType, uint32_t lineErrors) {
 void CSerialWnd::Post(const std::shared_ptr<Delivery>& delivery, uint32_t eventAndErrors) {
     const bool plainReceived = eventAndErrors == serial_event::kReceived;
     if (plainReceived && delivery->receivedQueued.exchange(true)) return;
-    windows_.PostToGui([weak = std::weak_ptr(delivery), eventAndErrors, plainReceived] {
+    guiThread_.PostToGui([weak = std::weak_ptr(delivery), eventAndErrors, plainReceived] {
         auto delivery = weak.lock();
         if (!delivery) return;
         if (plainReceived) delivery->receivedQueued = false;
@@ -96,7 +96,7 @@ void CSerialWnd::Post(const std::shared_ptr<Delivery>& delivery, uint32_t eventA
 }
 
 void CSerialWnd::OnDeviceLost() {
-    windows_.PostToGui([weak = std::weak_ptr(delivery_)] {
+    guiThread_.PostToGui([weak = std::weak_ptr(delivery_)] {
         if (auto delivery = weak.lock()) delivery->port.CloseLine();
     });
 }

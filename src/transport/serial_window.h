@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "terminal/window_system.h"
+#include "base/gui_thread.h"
 #include "transport/serial_listener.h"
 #include "transport/serial_port.h"
 
@@ -17,7 +17,7 @@ class CSerialWnd : public CSerialEx, public ISerialPort {
   public:
     static constexpr size_t kBytesPerDelivery = 64 * 1024;
 
-    explicit CSerialWnd(IWindowSystem& windows);
+    explicit CSerialWnd(IGuiThread& guiThread);
     ~CSerialWnd() override;
 
     std::vector<std::string> CandidatePorts() override;
@@ -41,7 +41,7 @@ class CSerialWnd : public CSerialEx, public ISerialPort {
     // A plain "bytes received" is not posted while one is still waiting for the GUI thread.
     void Post(const std::shared_ptr<Delivery>& delivery, uint32_t eventAndErrors);
 
-    IWindowSystem& windows_;
+    IGuiThread& guiThread_;
     std::shared_ptr<Delivery> delivery_;
 };
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/zelnet.h"
+#include "base/zelnet.h"
 
 namespace zel {
 
 class IUdpSocket {
-public:
+  public:
     // Runs on the GUI thread, once per datagram, with that datagram's own copy.
     using DatagramHandler = std::function<void(const ReceivedDatagram&)>;
 
@@ -23,8 +23,7 @@ public:
 
     // The text's zero markers go out as bytes 0.
     virtual bool SendText(std::string_view text, const std::string& host, uint32_t port) = 0;
-    virtual bool SendZelnetFrame(std::string_view text, const std::string& host,
-                                 uint32_t port) = 0;
+    virtual bool SendZelnetFrame(std::string_view text, const std::string& host, uint32_t port) = 0;
 };
 
 }  // namespace zel

@@ -7,7 +7,7 @@
 #include <array>
 #include <cerrno>
 
-#include "terminal/custom_string.h"
+#include "base/zero_marker.h"
 
 namespace zel {
 
@@ -70,7 +70,7 @@ void CZelSocket::Deliver(uint64_t generation, ReceivedDatagram datagram) {
     }
     ++delivery_->waiting;
     datagram.droppedBefore = delivery_->dropped.exchange(0);
-    windowSystem_.PostToGui([delivery = delivery_, generation, datagram = std::move(datagram)] {
+    guiThread_.PostToGui([delivery = delivery_, generation, datagram = std::move(datagram)] {
         const bool current = delivery->generation.load() == generation && delivery->handler;
         if (current) delivery->handler(datagram);
         // The last ones of a flood are told of once the window has caught up, as no datagram

@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "terminal/window_system.h"
+#include "base/gui_thread.h"
 #include "transport/udp_endpoint.h"
 #include "transport/udp_socket.h"
 
@@ -18,7 +18,7 @@ class CZelSocket : public IUdpSocket {
   public:
     static constexpr size_t kMostDatagramsWaiting = 4096;
 
-    explicit CZelSocket(IWindowSystem& windowSystem) : windowSystem_(windowSystem) {}
+    explicit CZelSocket(IGuiThread& guiThread) : guiThread_(guiThread) {}
     ~CZelSocket() override;
     CZelSocket(const CZelSocket&) = delete;
     CZelSocket& operator=(const CZelSocket&) = delete;
@@ -46,7 +46,7 @@ class CZelSocket : public IUdpSocket {
     void ReceiveLoop(uint64_t generation, bool unwrapZelnet);
     void Deliver(uint64_t generation, ReceivedDatagram datagram);
 
-    IWindowSystem& windowSystem_;
+    IGuiThread& guiThread_;
     UdpEndpoint endpoint_;
     int wakeFd_ = -1;
     std::thread receiver_;

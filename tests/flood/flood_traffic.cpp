@@ -3,7 +3,7 @@
 #include <array>
 #include <cctype>
 
-#include "terminal/zelnet.h"
+#include "base/zelnet.h"
 
 namespace zel::test {
 namespace {

@@ -7,13 +7,13 @@
 #include <iostream>
 #include <thread>
 
+#include "base/zelnet.h"
 #include "flood/event_loop_watch.h"
 #include "flood/flood_limits.h"
 #include "flood/flood_traffic.h"
 #include "flood/memory_bound.h"
 #include "flood/windowed_terminal.h"
 #include "gui/log_view.h"
-#include "terminal/zelnet.h"
 #include "terminal/zelterm_dlg.h"
 #include "transport/udp_endpoint.h"
 

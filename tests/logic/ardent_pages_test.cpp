@@ -2,12 +2,12 @@
 // text, carriage-return flag and messages, the broadcast channel and the append flag.
 #include <gtest/gtest.h>
 
+#include "pages/property_sheet.h"
 #include "pages/video/ardent_audio_tab.h"
 #include "pages/video/ardent_ban_tab.h"
 #include "pages/video/ardent_img_tab.h"
 #include "pages/video/ardent_sch_brow_dlg.h"
 #include "pages/video/ardent_tab_dlg.h"
-#include "products/property_sheet.h"
 #include "support/page_presses.h"
 
 namespace zel {

@@ -1,6 +1,6 @@
 // The Custom tab as an operator uses it: named strings added, sent, removed, and kept in the
 // settings store from one page window to the next.
-#include "products/pages/custom_page.h"
+#include "pages/common/custom_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The General page: picture, name and description per product; Version per protocol; Reboot.
-#include "products/pages/general_page.h"
+#include "pages/common/general_page.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "byte_string.h"
+#include "pages/common/product_profile.h"
 #include "products/catalog.h"
-#include "products/pages/product_profile.h"
 #include "support/fake_page_host.h"
 
 namespace zel {

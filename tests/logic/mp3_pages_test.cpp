@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "pages/audio/brisca_tab_dlg.h"
-#include "products/property_sheet.h"
+#include "pages/property_sheet.h"
 #include "support/page_presses.h"
 #include "terminal/zelterm_dlg.h"
 

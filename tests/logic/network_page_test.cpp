@@ -1,6 +1,6 @@
 // The Network tab as an operator uses it: Get reads a setting, Set writes the field's value, on
 // the jack or reproducer chosen, in the spelling of the product.
-#include "products/pages/network_page.h"
+#include "pages/common/network_page.h"
 
 #include <gtest/gtest.h>
 

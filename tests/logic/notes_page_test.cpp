@@ -1,5 +1,5 @@
 // The Notes page: connection advice chosen when the product is handed over.
-#include "products/pages/notes_page.h"
+#include "pages/common/notes_page.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <cctype>
 #include <set>
 
+#include "pages/page_registry.h"
+#include "pages/property_sheet.h"
 #include "products/catalog.h"
-#include "products/page_registry.h"
-#include "products/property_sheet.h"
 #include "support/fake_page_host.h"
 
 namespace zel {

@@ -1,6 +1,6 @@
 // The Date/Time tab as an operator uses it: Get reads a setting, Set writes a typed value or the
 // PC's own, in the spelling of the product.
-#include "products/pages/sched_page.h"
+#include "pages/common/sched_page.h"
 
 #include <gtest/gtest.h>
 

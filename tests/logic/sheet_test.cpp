@@ -2,9 +2,9 @@
 // the catalog names, "General" first and active, "Custom" last.
 #include <gtest/gtest.h>
 
+#include "pages/page_registry.h"
+#include "pages/property_sheet.h"
 #include "products/catalog.h"
-#include "products/page_registry.h"
-#include "products/property_sheet.h"
 #include "support/fake_page_host.h"
 
 namespace zel {

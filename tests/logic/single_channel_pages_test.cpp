@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "pages/property_sheet.h"
 #include "products/catalog.h"
-#include "products/property_sheet.h"
 #include "support/fake_page_host.h"
 #include "support/page_walk.h"
 

@@ -1,5 +1,5 @@
 // The "SMPTE" page: Get sends the query letters, Set the value code and the letters.
-#include "products/pages/smpte_page.h"
+#include "pages/common/smpte_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The SMTP/HTTP tab as an operator uses it: Get reads a setting, Set puts the field's text in
 // front of the code, and "Send" mails at once in either mode.
-#include "products/pages/smtp_http_page.h"
+#include "pages/common/smtp_http_page.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "pages/audio/canzo_tab_dlg.h"
 #include "pages/audio/sonnel_tab_dlg.h"
-#include "products/property_sheet.h"
+#include "pages/property_sheet.h"
 #include "support/page_presses.h"
 #include "support/page_walk.h"
 

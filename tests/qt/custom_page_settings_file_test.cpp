@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "gui/qt_settings_store.h"
-#include "products/pages/custom_page.h"
+#include "pages/common/custom_page.h"
 #include "support/fake_page_host.h"
 
 namespace zel {

@@ -1,6 +1,6 @@
 #include "zelsim/channels.h"
 
-#include "terminal/zelnet.h"
+#include "base/zelnet.h"
 #include "zelsim/responder.h"
 
 namespace zelsim {

@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
+#include "pages/common/address_field.h"
 #include "pages/show/korvex_lists.h"
-#include "products/pages/address_field.h"
 
 namespace zel {
 

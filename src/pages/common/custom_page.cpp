@@ -1,4 +1,4 @@
-#include "products/pages/custom_page.h"
+#include "pages/common/custom_page.h"
 
 #include <algorithm>
 #include <cctype>

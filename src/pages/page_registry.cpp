@@ -1,9 +1,16 @@
-#include "products/page_registry.h"
+#include "pages/page_registry.h"
 
 #include "pages/audio/brisca_tab_dlg.h"
 #include "pages/audio/canzo_tab_dlg.h"
 #include "pages/audio/mp3_pages.h"
 #include "pages/audio/sonnel_tab_dlg.h"
+#include "pages/common/custom_page.h"
+#include "pages/common/general_page.h"
+#include "pages/common/network_page.h"
+#include "pages/common/notes_page.h"
+#include "pages/common/sched_page.h"
+#include "pages/common/smpte_page.h"
+#include "pages/common/smtp_http_page.h"
 #include "pages/lighting/glimra_play_page.h"
 #include "pages/lighting/glimra_record_page.h"
 #include "pages/lighting/glimra_set_page.h"
@@ -25,13 +32,6 @@
 #include "pages/video/reelmast_control_page.h"
 #include "pages/video/reelmast_repro_page.h"
 #include "pages/video/single_channel_pages.h"
-#include "products/pages/custom_page.h"
-#include "products/pages/general_page.h"
-#include "products/pages/network_page.h"
-#include "products/pages/notes_page.h"
-#include "products/pages/sched_page.h"
-#include "products/pages/smpte_page.h"
-#include "products/pages/smtp_http_page.h"
 
 namespace zel {
 

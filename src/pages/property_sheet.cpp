@@ -1,6 +1,6 @@
-#include "products/property_sheet.h"
+#include "pages/property_sheet.h"
 
-#include "products/page_registry.h"
+#include "pages/page_registry.h"
 
 namespace zel {
 

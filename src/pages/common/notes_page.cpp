@@ -1,4 +1,4 @@
-#include "products/pages/notes_page.h"
+#include "pages/common/notes_page.h"
 
 #include <array>
 

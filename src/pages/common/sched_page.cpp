@@ -1,9 +1,9 @@
-#include "products/pages/sched_page.h"
+#include "pages/common/sched_page.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "products/pages/address_field.h"
+#include "pages/common/address_field.h"
 
 namespace zel {
 

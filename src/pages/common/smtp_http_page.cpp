@@ -1,4 +1,4 @@
-#include "products/pages/smtp_http_page.h"
+#include "pages/common/smtp_http_page.h"
 
 #include <string>
 

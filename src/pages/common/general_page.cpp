@@ -1,9 +1,9 @@
-#include "products/pages/general_page.h"
+#include "pages/common/general_page.h"
 
 #include <algorithm>
 #include <array>
 
-#include "products/pages/product_profile.h"
+#include "pages/common/product_profile.h"
 #include "terminal/framing.h"
 
 namespace zel {

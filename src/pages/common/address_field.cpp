@@ -1,4 +1,4 @@
-#include "products/pages/address_field.h"
+#include "pages/common/address_field.h"
 
 #include "terminal/dialog_fields.h"
 

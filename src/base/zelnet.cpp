@@ -1,4 +1,4 @@
-#include "terminal/zelnet.h"
+#include "base/zelnet.h"
 
 #include <algorithm>
 #include <array>

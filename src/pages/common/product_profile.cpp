@@ -1,4 +1,4 @@
-#include "products/pages/product_profile.h"
+#include "pages/common/product_profile.h"
 
 #include <array>
 

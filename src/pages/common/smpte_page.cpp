@@ -1,4 +1,4 @@
-#include "products/pages/smpte_page.h"
+#include "pages/common/smpte_page.h"
 
 #include <array>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "products/pages/network_page.h"
+#include "pages/common/network_page.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "products/pages/address_field.h"
+#include "pages/common/address_field.h"
 
 namespace zel {
 
