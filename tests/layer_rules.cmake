@@ -1,0 +1,28 @@
+# Fails when a folder of src/ includes a folder it must not reach: the layers read from the
+# bottom up. Run as: cmake -DSOURCE_DIR=<src> -P layer_rules.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(forbidden_base terminal products pages transport gui app)
+set(forbidden_transport terminal products pages gui app)
+set(forbidden_products pages gui app)
+set(forbidden_pages gui app)
+set(forbidden_terminal gui app)
+
+set(violations "")
+foreach(layer base transport products pages terminal)
+    file(GLOB_RECURSE sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+    foreach(source ${sources})
+        file(STRINGS "${source}" includes REGEX "^#include \"[a-z_]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
+            if(target IN_LIST forbidden_${layer})
+                file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+                list(APPEND violations "${shown}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(violations)
+    list(JOIN violations "\n  " shown)
+    message(FATAL_ERROR "Includes against the layers:\n  ${shown}")
+endif()
