@@ -1,23 +1,10 @@
 // The switches the terminal takes on its command line.
 #include <algorithm>
-#include <cctype>
 
 #include "terminal/dialog_fields.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {
-
-namespace {
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
-}  // namespace
 
 void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
     commandLineResult_ = CommandLineOutcome::Done;
@@ -99,13 +86,10 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
                 continue;
             }
             SelectProduct(name);
-            // The list then shows the first name that begins with the text, as a list box does.
-            auto match =
-                std::find_if(productNames_.begin(), productNames_.end(),
-                             [&](const std::string& n) { return StartsWithIgnoringCase(n, name); });
-            if (match != productNames_.end()) {
-                productListIndex_ = static_cast<int>(match - productNames_.begin());
-            }
+            // The list shows, and the settings keep, the product in force.
+            productListIndex_ =
+                static_cast<int>(std::find(productNames_.begin(), productNames_.end(), name) -
+                                 productNames_.begin());
         } else if (token == "-SendPCDate") {
             send(token, pcClock_.FormatDateDotted() + "DA");
         } else if (token == "-SendPCTime") {
