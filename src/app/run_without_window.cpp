@@ -28,13 +28,14 @@ int RunWithoutWindow(int& argc, char** argv, const std::vector<std::string>& swi
     ConsoleLogPrinter printer;
     terminal.Log().SetObserver(&printer);
     terminal.OnInitDialog(switches);
+    const int status = static_cast<int>(terminal.CommandLineResult());
 
     if (terminal.Ended()) {
         if (waitMs > 0) {
             QTimer::singleShot(waitMs, &app, &QCoreApplication::quit);
             app.exec();
         }
-        return 0;
+        return status;
     }
     // "-Exit" was swallowed as another switch's argument: run until interrupted.
     std::signal(SIGINT, OnInterrupt);
@@ -48,7 +49,7 @@ int RunWithoutWindow(int& argc, char** argv, const std::vector<std::string>& swi
     });
     watch.start(100);
     app.exec();
-    return 0;
+    return status;
 }
 
 }  // namespace zel

@@ -31,9 +31,16 @@ constexpr const char* kUsage =
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
-    "Without -Exit the terminal opens its window. With -Exit the communication log is\n"
-    "printed to standard output. Settings are kept in ~/.config/Quorvane/ZelTerm.conf,\n"
-    "or in the file ZELTERM_SETTINGS names.\n";
+    "Without -Exit the terminal opens its window, which needs a display. With -Exit the\n"
+    "communication log is printed to standard output. Settings are kept in\n"
+    "~/.config/Quorvane/ZelTerm.conf, or in the file ZELTERM_SETTINGS names.\n"
+    "\n"
+    "Exit status of a run with -Exit:\n"
+    "  0  every switch was taken and every send went out\n"
+    "  1  a connection could not be used or a send failed (the log says which and why)\n"
+    "  2  a switch or its argument was not understood (\"Command Line Error\", an unknown\n"
+    "     product, an address that is not a dotted IPv4 address)\n"
+    "A window that cannot be opened (no display) ends the program with status 2.\n";
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 #pragma once
-// An IPv4 address typed as four fields of 0-255. A dot or a third digit moves on to the next
-// field; an empty field counts as 0.
+// An IPv4 address typed as four fields of 0-255, as the operator types it: a third digit moves
+// on to the next field, and so does a dot, except the dot right after a third digit, which is
+// the same step; Backspace in an empty field goes back to the one before. A whole dotted address
+// pasted into any field fills all four. An empty field counts as 0.
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -27,9 +29,12 @@ class IpAddressEdit : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FocusField(int index);
+    void OnEdited(int index, const QString& text);
+    bool PasteAddress();
+    void FocusField(int index, bool selectAll);
 
     std::array<QLineEdit*, 4> fields_{};
+    bool movedOnByDigits_ = false;  // the last key filled a field and moved the caret on
 };
 
 }  // namespace zel

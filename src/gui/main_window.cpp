@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "gui/connection_radios.h"
@@ -62,10 +61,6 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     sheet_->setMinimumWidth(kSheetMinimumWidth);
     layout->addWidget(sheet_, 0);
     setCentralWidget(central);
-
-    // Escape closes the window as its close box does.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     terminal_.SetView(this);
     logView_->Follow(&terminal_.Log());
@@ -132,7 +127,7 @@ QGroupBox* MainWindow::BuildConnectionGroup() {
         MakeButton(QStringLiteral("Configure"), QStringLiteral("connectionConfigureButton"), group);
     row->addWidget(configure);
     connect(connectionButtons_, &QButtonGroup::idClicked, this,
-            [this](int type) { terminal_.SelectConnection(type); });
+            [this](int type) { terminal_.OnConnectionChosen(type); });
     connect(configure, &QPushButton::clicked, this,
             [this] { OpenConnectionSetup(this, terminal_); });
     return group;
@@ -203,6 +198,7 @@ void MainWindow::RefreshControls() {
     for (size_t type = 0; type < connectionRadios_.size(); ++type) {
         connectionRadios_[type]->setEnabled(enabled[type]);
     }
+    connectionRadios_[kEthernet]->setToolTip(QString::fromStdString(terminal_.EthernetProblem()));
     if (QAbstractButton* checked = connectionButtons_->button(connection)) {
         checked->setChecked(true);
     }

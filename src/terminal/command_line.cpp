@@ -1,58 +1,104 @@
 // The switches the terminal takes on its command line.
 #include <algorithm>
-#include <cctype>
 
+#include "terminal/dialog_fields.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {
 
-namespace {
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
-}  // namespace
-
 void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
+    commandLineResult_ = CommandLineOutcome::Done;
+    auto worsen = [this](CommandLineOutcome outcome) {
+        commandLineResult_ = std::max(commandLineResult_, outcome);
+    };
+    // Why the connection the command line asked for cannot be used. The sends after it stay
+    // unsent rather than go out over another connection.
+    std::string unusable;
+    auto refuse = [&](std::string reason, CommandLineOutcome outcome) {
+        log_.AppendLog(reason + "\r\n", false);
+        unusable = std::move(reason);
+        worsen(outcome);
+    };
+    // The product may offer no such connection, and then another one is chosen.
+    auto took = [&](int connection) {
+        if (profile_.connectionType == connection) {
+            unusable.clear();
+            keepStoredEthernet_ = false;
+            return;
+        }
+        refuse(std::string(connection == kSerial ? "Serial" : "Ethernet") +
+                   " cannot be used: the product " + (product_ ? product_->Name() : "") +
+                   " has no such connection",
+               CommandLineOutcome::NotDone);
+    };
+    auto send = [&](const std::string& token, const std::string& text) {
+        if (!unusable.empty()) {
+            log_.AppendLog(token + " not sent: " + unusable + "\r\n", false);
+            worsen(CommandLineOutcome::NotDone);
+        } else if (!Send(text, true)) {
+            worsen(CommandLineOutcome::NotDone);
+        }
+    };
     bool exitRequested = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const std::string& token = tokens[i];
         bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product";
-        if (takesArgument && i + 1 >= tokens.size()) break;
+        if (takesArgument && i + 1 >= tokens.size()) {
+            log_.AppendLog("Command Line Error\r\n", false);
+            worsen(CommandLineOutcome::NotUnderstood);
+            break;
+        }
         if (token == "-Serial") {
             const std::string& port = tokens[++i];
             if (profile_.serialAvailable) services_.serial.CloseLine();
-            if (services_.serial.OpenForWindow(port, [](uint32_t) {}) != 0) continue;
+            if (long error = services_.serial.OpenForWindow(port, [](uint32_t) {}); error != 0) {
+                refuse("Serial port " + port +
+                           " cannot be opened: " + services_.serial.DescribeError(error),
+                       CommandLineOutcome::NotDone);
+                continue;
+            }
             services_.serial.CloseLine();
             profile_.serialPort = port;
+            profile_.serialAvailable = true;  // it just opened, whatever the probe found
             SelectConnection(kSerial);
+            took(kSerial);
         } else if (token == "-Ethernet") {
-            if (profile_.ethernetAvailable) SelectConnection(kEthernet);
-            profile_.productIpAddress = tokens[++i];
-            UpdateStatus();
+            const std::string& address = tokens[++i];
+            if (!ParseDottedAddress(address)) {
+                refuse("Ethernet address " + address +
+                           " is not a dotted IPv4 address such as 192.168.0.254",
+                       CommandLineOutcome::NotUnderstood);
+            } else if (!profile_.ethernetAvailable) {
+                refuse(ethernetProblem_, CommandLineOutcome::NotDone);
+            } else {
+                SelectConnection(kEthernet);
+                profile_.productIpAddress = address;
+                UpdateStatus();
+                took(kEthernet);
+            }
         } else if (token == "-Product") {
             const std::string& name = tokens[++i];
-            SelectProduct(name);
-            // The list then shows the first name that begins with the text, as a list box does.
-            auto match =
-                std::find_if(productNames_.begin(), productNames_.end(),
-                             [&](const std::string& n) { return StartsWithIgnoringCase(n, name); });
-            if (match != productNames_.end()) {
-                productListIndex_ = static_cast<int>(match - productNames_.begin());
+            if (!FindProduct(catalog_, name)) {
+                log_.AppendLog("No product is named " + name + "; the product stays " +
+                                   (product_ ? product_->Name() : "") + ".\r\n",
+                               false);
+                worsen(CommandLineOutcome::NotUnderstood);
+                continue;
             }
+            SelectProduct(name);
+            // The list shows, and the settings keep, the product in force.
+            productListIndex_ =
+                static_cast<int>(std::find(productNames_.begin(), productNames_.end(), name) -
+                                 productNames_.begin());
         } else if (token == "-SendPCDate") {
-            SendCommand(pcClock_.FormatDateDotted() + "DA", true);
+            send(token, pcClock_.FormatDateDotted() + "DA");
         } else if (token == "-SendPCTime") {
-            SendCommand(pcClock_.FormatTime() + "TI", true);
+            send(token, pcClock_.FormatTime() + "TI");
         } else if (token == "-Exit") {
             exitRequested = true;
         } else {
             log_.AppendLog("Command Line Error\r\n", false);
+            worsen(CommandLineOutcome::NotUnderstood);
         }
         Refresh();
     }

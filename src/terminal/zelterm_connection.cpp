@@ -38,6 +38,12 @@ void CZelTermDlg::ProbePorts() {
     if (services_.udp.OpenPort(profile_.localUdpPort, true, [](const ReceivedDatagram&) {})) {
         profile_.ethernetAvailable = true;
         services_.udp.Close();
+    } else {
+        // Otherwise the button is greyed out without a word.
+        ethernetProblem_ = "Ethernet cannot be used: local UDP port " +
+                           std::to_string(profile_.localUdpPort) + " " +
+                           services_.udp.OpenFailure();
+        log_.AppendLog(ethernetProblem_ + "\r\n", false);
     }
 }
 
@@ -166,6 +172,7 @@ void CZelTermDlg::OnProductListSelected(int listIndex) {
     if (listIndex < 0 || listIndex >= static_cast<int>(productNames_.size())) return;
     productListIndex_ = listIndex;
     SelectProduct(productNames_[listIndex]);
+    SaveAndTellOnce();
 }
 
 void CZelTermDlg::RestoreProduct() {

@@ -32,6 +32,7 @@ void CZelTermDlg::OnInitDialog(const std::vector<std::string>& commandLine) {
     productNames_ = SortedProductNames(catalog_);
     productListIndex_ = 0;
     LoadSettings();
+    keepStoredEthernet_ = profile_.connectionType == kEthernet && !profile_.ethernetAvailable;
     RestoreProduct();
     sheet_.Rebuild(product_);
     if (view_ && product_) view_->ProductChanged(*product_);
@@ -50,21 +51,23 @@ void CZelTermDlg::CheckForUpdateOnLaunch() {
 }
 
 void CZelTermDlg::SendCommand(std::string_view text, bool appendCR) {
+    Send(text, appendCR);
+}
+
+bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
     if (sendObserver_) sendObserver_(text, appendCR);
-    if (text.empty() || ended_) return;
+    if (ended_) return false;
+    if (text.empty()) return true;
     lastCommand_ = std::string(text);
     std::string framed =
         FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
     switch (profile_.connectionType) {
         case kSerial:
-            SendOnSerial(framed);
-            break;
+            return SendOnSerial(framed);
         case kEthernet:
-            SendOnEthernet(framed);
-            break;
+            return SendOnEthernet(framed);
         default:
-            SendOnUsb(framed);
-            break;
+            return SendOnUsb(framed);
     }
 }
 
@@ -83,27 +86,28 @@ void CZelTermDlg::AppendSentLine(const std::string& header, const std::string& f
     log_.AppendLog(kLineEnd, false);
 }
 
-void CZelTermDlg::SendOnSerial(const std::string& framed) {
+bool CZelTermDlg::SendOnSerial(const std::string& framed) {
     if (!services_.serial.IsOpen()) {
         SelectConnection(kSerial);
         if (!services_.serial.IsOpen()) {
             log_.AppendLog("Message not sent! Unable to open selected port!\r\n", false);
-            return;
+            return false;
         }
     }
     if (!lineStart_) log_.AppendLog(kLineEnd, false);
     services_.serial.SendEscapedText(framed);
     lineStart_ = true;
     AppendSentLine("Sent (" + profile_.serialPort + "):  ", framed);
+    return true;
 }
 
-void CZelTermDlg::SendOnEthernet(const std::string& framed) {
+bool CZelTermDlg::SendOnEthernet(const std::string& framed) {
     // The port may have been held by another program when it was chosen.
     if (!services_.udp.IsOpen() && !OpenUdpForWindow()) {
         log_.AppendLog("Message not sent! Unable to open UDP port " +
                            std::to_string(profile_.localUdpPort) + "!\r\n",
                        false);
-        return;
+        return false;
     }
     const ProtocolInfo* protocol = product_ ? product_->CurrentProtocol() : nullptr;
     bool zelnet = protocol && protocol->protocol == kPioneerZelnet;
@@ -115,25 +119,31 @@ void CZelTermDlg::SendOnEthernet(const std::string& framed) {
                            " bytes do not fit in one datagram (at most " + std::to_string(limit) +
                            ").\r\n",
                        false);
-        return;
+        return false;
     }
-    if (zelnet) {
-        services_.udp.SendZelnetFrame(framed, profile_.productIpAddress, profile_.productUdpPort);
-    } else {
-        services_.udp.SendText(framed, profile_.productIpAddress, profile_.productUdpPort);
+    bool sent =
+        zelnet ? services_.udp.SendZelnetFrame(framed, profile_.productIpAddress,
+                                               profile_.productUdpPort)
+               : services_.udp.SendText(framed, profile_.productIpAddress, profile_.productUdpPort);
+    if (!sent) {
+        log_.AppendLog("Message not sent! The datagram could not be sent to " +
+                           profile_.productIpAddress + ".\r\n",
+                       false);
+        return false;
     }
     lineStart_ = true;
     AppendSentLine("Sent (" + profile_.productIpAddress + "):  ", framed);
+    return true;
 }
 
-void CZelTermDlg::SendOnUsb(const std::string& framed) {
+bool CZelTermDlg::SendOnUsb(const std::string& framed) {
     IUsbLink& usb = services_.usb;
     if (!usb.IsOpen() && !usb.OpenDevice()) {
         log_.AppendLog("Error Init USB. Re-install drivers or re-connect device.", false);
         log_.AppendLog(kLineEnd, false);
         if (usb.AccessDenied()) log_.AppendLog(kUsbAccessDenied, false);
         usb.CloseDevice();
-        return;
+        return false;
     }
     if (!usb.WriteData(framed, nullptr)) {
         usb.CloseDevice();
@@ -142,7 +152,7 @@ void CZelTermDlg::SendOnUsb(const std::string& framed) {
                            false);
             log_.AppendLog(kLineEnd, false);
             usb.CloseDevice();
-            return;
+            return false;
         }
     }
     if (log_.Settings().showDetails) log_.AppendLog("Sent (USB):  ", false);
@@ -155,6 +165,7 @@ void CZelTermDlg::SendOnUsb(const std::string& framed) {
         log_.AppendLog(kLineEnd, false);
     }
     usb.CloseDevice();
+    return true;
 }
 
 bool CZelTermDlg::ValidateCustomString(const std::string& customString, std::string& commandText) {
@@ -258,7 +269,15 @@ void CZelTermDlg::ApplyConnectionSetup(const ConnectionProfile& edited) {
     profile_.localUdpPort = edited.localUdpPort;
     profile_.unitAddress = edited.unitAddress;
     profile_.sendUnitAddress = edited.sendUnitAddress;
+    keepStoredEthernet_ = false;
     SelectConnection(profile_.connectionType);
+    SaveAndTellOnce();
+}
+
+void CZelTermDlg::OnConnectionChosen(int type) {
+    keepStoredEthernet_ = false;
+    SelectConnection(type);
+    SaveAndTellOnce();
 }
 
 void CZelTermDlg::ApplyLogSettings(const LogSettings& settings) {
@@ -289,11 +308,15 @@ void CZelTermDlg::Close() {
     if (ended_) return;
     services_.window.KillTimer(kRepeatTimerId);
     sheet_.Close();
-    if (!SaveSettings()) {
-        services_.window.MessageBox(kSettingsNotSaved, "ZelTerm", MessageButtons::Ok,
-                                    MessageIcon::Warning);
-    }
+    SaveAndTellOnce();
     ended_ = true;
+}
+
+void CZelTermDlg::SaveAndTellOnce() {
+    if (SaveSettings() || toldNotSaved_) return;
+    toldNotSaved_ = true;
+    services_.window.MessageBox(kSettingsNotSaved, "ZelTerm", MessageButtons::Ok,
+                                MessageIcon::Warning);
 }
 
 }  // namespace zel

@@ -42,6 +42,13 @@ inline constexpr const char* kUsbAccessDenied =
 inline constexpr std::string_view kDatagramsDropped =
     " datagrams dropped: they came faster than the log could take them";
 
+// How a command-line run went, its exit status: the highest that applies.
+enum class CommandLineOutcome {
+    Done = 0,           // every switch taken, every send gone out
+    NotDone = 1,        // a connection could not be used, or a send failed
+    NotUnderstood = 2,  // a switch, or its argument, was not understood
+};
+
 struct TerminalServices {
     IWindowSystem& window;
     ISettingsStore& settings;
@@ -98,6 +105,8 @@ class CZelTermDlg : public IPageHost {
 
     // Connection and product.
     void SelectConnection(int requested);
+    // The operator's own choice of connection (the radio buttons): it is kept in the settings.
+    void OnConnectionChosen(int type);
     void SelectProduct(const std::string& name);
     void OnProductListSelected(int listIndex);
     void UpdateStatus();
@@ -125,6 +134,7 @@ class CZelTermDlg : public IPageHost {
     void OnOk() { Close(); }
     void OnCancel() { Close(); }
     bool Ended() const { return ended_; }
+    CommandLineOutcome CommandLineResult() const { return commandLineResult_; }
 
     // State the window shows.
     const ConnectionProfile& Profile() const { return profile_; }
@@ -135,6 +145,8 @@ class CZelTermDlg : public IPageHost {
     std::vector<ProductInfo>& Catalog() { return catalog_; }
     const std::array<std::string, 4>& StatusLines() const { return statusLines_; }
     const std::array<bool, 3>& ConnectionButtonsEnabled() const { return connectionEnabled_; }
+    // Why Ethernet cannot be used in this run; empty when it can.
+    const std::string& EthernetProblem() const { return ethernetProblem_; }
     const std::string& CustomString() const { return customString_; }
     void SetCustomString(std::string text) { customString_ = std::move(text); }
     const std::string& LastCommand() const { return lastCommand_; }
@@ -151,16 +163,19 @@ class CZelTermDlg : public IPageHost {
   private:
     // The protocol name, baud rate and product port of the current product's selections.
     void TakeProductDefaults();
+    bool Send(std::string_view text, bool appendCR);
     void OpenSerialForWindow();
     bool OpenUdpForWindow();
     void CloseSerialIfOpen();
-    void SendOnSerial(const std::string& framed);
-    void SendOnEthernet(const std::string& framed);
-    void SendOnUsb(const std::string& framed);
+    bool SendOnSerial(const std::string& framed);
+    bool SendOnEthernet(const std::string& framed);
+    bool SendOnUsb(const std::string& framed);
     void AppendTimeStamp();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
     void Refresh();
+    // Saves now; the operator hears of the first failure of the run only.
+    void SaveAndTellOnce();
     void Close();
 
     TerminalServices services_;
@@ -182,6 +197,12 @@ class CZelTermDlg : public IPageHost {
     RepeatSettings repeat_;
     uint32_t checkUpdateOnLaunch_ = 1;
     bool ended_ = false;
+    bool toldNotSaved_ = false;
+    CommandLineOutcome commandLineResult_ = CommandLineOutcome::Done;
+    std::string ethernetProblem_;
+    // The stored connection is Ethernet, which this run cannot use: the connection in force is
+    // a stand-in, not the operator's choice, and is not saved over it.
+    bool keepStoredEthernet_ = false;
 };
 
 }  // namespace zel

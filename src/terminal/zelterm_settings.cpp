@@ -1,4 +1,5 @@
-// The values that survive between runs, read once at start and written once at close.
+// The values that survive between runs: read once at start, written when the operator changes
+// the product or the connection, and at close.
 #include <string>
 
 #include "terminal/zelterm_dlg.h"
@@ -80,11 +81,18 @@ bool CZelTermDlg::LoadSettings() {
 bool CZelTermDlg::SaveSettings() {
     std::unique_ptr<ISettingsKey> key = services_.settings.OpenOrCreateForWrite();
     if (!key) return false;
+    int connection = profile_.connectionType;
+    std::string protocol = profile_.protocolName;
+    const ProtocolInfo* ethernet = product_ ? product_->CurrentProtocol(kEthernet) : nullptr;
+    if (keepStoredEthernet_ && ethernet) {
+        connection = kEthernet;
+        protocol = ethernet->GetName();
+    }
     bool ok = true;
     ok &= key->WriteNumber("Product", static_cast<uint32_t>(productListIndex_));
     ok &= key->WriteNumber("CheckUpdateOnLaunch", checkUpdateOnLaunch_);
-    ok &= key->WriteNumber("Connection", static_cast<uint32_t>(profile_.connectionType));
-    ok &= key->WriteText("Protocol", profile_.protocolName);
+    ok &= key->WriteNumber("Connection", static_cast<uint32_t>(connection));
+    ok &= key->WriteText("Protocol", protocol);
     ok &= key->WriteText("CustomString", customString_);
     ok &= key->WriteText("ComPort", profile_.serialPort);
     ok &= key->WriteText("BaudRate", profile_.baudRate);

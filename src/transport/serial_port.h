@@ -11,7 +11,7 @@
 namespace zel {
 
 namespace serial_error {
-inline constexpr long kInvalidHandle = 6;         // operation on a closed port
+inline constexpr long kInvalidHandle = 6;          // operation on a closed port
 inline constexpr long kAlreadyInitialized = 1247;  // opening an open port
 inline constexpr long kTimeout = 1460;
 inline constexpr long kInvalidArgument = static_cast<long>(0x80070057);
@@ -27,7 +27,7 @@ inline constexpr uint32_t kLineError = 0x0080;
 enum class ProbeResult : int { Available = 0, NoSuchDevice = 1, InUse = 2, OtherFailure = -1 };
 
 class ISerialPort {
-public:
+  public:
     // Runs on the GUI thread (posted there by the listener through the window system): event
     // bits in the low 16 bits, line errors in the high 16.
     using EventHandler = std::function<void(uint32_t eventAndErrors)>;
@@ -41,6 +41,8 @@ public:
     virtual bool IsOpen() const = 0;
     // Opens the port exclusively, non-blocking reads, and starts the listener.
     virtual long OpenForWindow(const std::string& name, EventHandler onEvent) = 0;
+    // The words for a result code of OpenForWindow.
+    virtual std::string DescribeError(long code) const { return "error " + std::to_string(code); }
     // parity: 0 none, 1 odd, 2 even, 3 mark, 4 space; stopBits: 0 one, 1 one and a half, 2 two.
     virtual long ConfigureLine(uint32_t baudRate, int dataBits, int parity, int stopBits) = 0;
     // Stops the listener, then closes the device. Closing a closed port does nothing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include "transport/serial_ports.h"
@@ -48,6 +50,18 @@ long CSerialWnd::OpenForWindow(const std::string& name, EventHandler onEvent) {
         Finish(result);
     }
     return result;
+}
+
+std::string CSerialWnd::DescribeError(long code) const {
+    switch (code) {
+        case EBUSY:
+        case EWOULDBLOCK:
+            return "in use by another program";
+        case ENOTTY:
+            return "not a serial device";
+        default:
+            return std::strerror(static_cast<int>(code));
+    }
 }
 
 long CSerialWnd::ConfigureLine(uint32_t baudRate, int dataBits, int parity, int stopBits) {

@@ -24,6 +24,7 @@ class CSerialWnd : public CSerialEx, public ISerialPort {
     ProbeResult ProbePort(const std::string& name) override;
     bool IsOpen() const override;
     long OpenForWindow(const std::string& name, EventHandler onEvent) override;
+    std::string DescribeError(long code) const override;
     long ConfigureLine(uint32_t baudRate, int dataBits, int parity, int stopBits) override;
     long CloseLine() override;
     int SendEscapedText(std::string_view text) override;

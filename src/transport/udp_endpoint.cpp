@@ -49,6 +49,7 @@ UdpEndpoint::~UdpEndpoint() {
 
 bool UdpEndpoint::Bind(const std::string& address, uint32_t port, bool broadcast) {
     Close();
+    bindError_ = EINVAL;
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(static_cast<uint16_t>(port));
@@ -56,10 +57,14 @@ bool UdpEndpoint::Bind(const std::string& address, uint32_t port, bool broadcast
         return false;
     }
     fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) return false;
+    if (fd_ < 0) {
+        bindError_ = errno;
+        return false;
+    }
     int on = 1;
     bool ready = (!broadcast || setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0) &&
                  bind(fd_, reinterpret_cast<const sockaddr*>(&local), sizeof local) == 0;
+    bindError_ = ready ? 0 : errno;
     if (!ready) Close();
     return ready;
 }

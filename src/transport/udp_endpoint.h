@@ -36,6 +36,8 @@ class UdpEndpoint {
     // A dotted address ("0.0.0.0" for every interface); port 0 lets the system choose.
     bool Bind(const std::string& address, uint32_t port, bool broadcast = false);
     void Close();
+    // The system's error code of the last Bind that failed; 0 after one that worked.
+    int BindError() const { return bindError_; }
     bool IsOpen() const { return fd_ >= 0; }
     uint32_t LocalPort() const;
     int Fd() const { return fd_; }
@@ -51,6 +53,7 @@ class UdpEndpoint {
 
   private:
     int fd_ = -1;
+    int bindError_ = 0;
 };
 
 }  // namespace zel

@@ -18,6 +18,8 @@ class IUdpSocket {
 
     // Binds on all interfaces with broadcast on; false when the port cannot be bound.
     virtual bool OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler onDatagram) = 0;
+    // Why the last OpenPort failed, in words that follow "local UDP port N".
+    virtual std::string OpenFailure() const { return "cannot be bound"; }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 
 #include "base/zero_marker.h"
 
@@ -27,6 +28,17 @@ bool CZelSocket::OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler
     receiver_ =
         std::thread(&CZelSocket::ReceiveLoop, this, delivery_->generation.load(), unwrapZelnet);
     return true;
+}
+
+std::string CZelSocket::OpenFailure() const {
+    switch (int error = endpoint_.BindError()) {
+        case EADDRINUSE:
+            return "is in use by another program";
+        case EACCES:
+            return "may not be used by this user";
+        default:
+            return std::string("cannot be bound: ") + std::strerror(error);
+    }
 }
 
 void CZelSocket::Close() {

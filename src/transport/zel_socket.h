@@ -24,6 +24,7 @@ class CZelSocket : public IUdpSocket {
     CZelSocket& operator=(const CZelSocket&) = delete;
 
     bool OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler onDatagram) override;
+    std::string OpenFailure() const override;
     // Call on the GUI thread: nothing is delivered once it returns.
     void Close() override;
     bool IsOpen() const override { return endpoint_.IsOpen(); }

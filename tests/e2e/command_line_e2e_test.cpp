@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <regex>
 
 #include "gui/qt_settings_store.h"
@@ -134,7 +135,7 @@ TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
 
     ProgramRun run = RunZelterm({"-Product", "Tamrin", "-Serial", port, "-Nonsense", "-SendPCTime",
                                  "--wait", "1500", "-Exit"});
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 2);  // -Nonsense was not understood; the rest went on
     const std::string sent = SentCommand(run.output, port, kTimeCommand);
     ASSERT_FALSE(sent.empty()) << run.output;
     EXPECT_NE(run.output.find("Command Line Error\r\n"), std::string::npos);
@@ -181,10 +182,98 @@ TEST_F(CommandLineRun, AFirstRunSavesTheProductAndConnectionForTheNext) {
               std::string(1, static_cast<char>(korvex)) + std::string(3, '\0'));
 }
 
+// A command line that cannot be carried out says so, sends nothing over another connection, and
+// ends with the status a script checks.
+struct Refusal {
+    const char* what;
+    std::vector<std::string> switches;
+    bool ethernetPortHeld;  // another program holds the local UDP port the terminal probes
+    int status;
+    std::vector<std::string> logged;
+};
+
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << refusal.what;
+}
+
+class CommandLineRefusal : public CommandLineRun, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(CommandLineRefusal, IsLoggedSendsNothingAndEndsWithItsStatus) {
+    const Refusal& refusal = GetParam();
+    setenv("ZELTERM_SERIAL_PORTS", "/nonexistent/zelterm-port", 1);
+    test::ChildProcess product(ZELSIM_PATH, {"--udp", "0", "--record", recordPath});
+    std::string endpoint = AnnouncedValue(product, "udp: ");
+    ASSERT_FALSE(endpoint.empty());
+    std::unique_ptr<test::ChildProcess> holder;
+    if (refusal.ethernetPortHeld) {
+        holder = std::make_unique<test::ChildProcess>(ZELSIM_PATH,
+                                                      std::vector<std::string>{"--udp", "2639"});
+        ASSERT_EQ(AnnouncedValue(*holder, "udp: "), "127.0.0.1:2639");
+    }
+    // The stored connection is Ethernet to the simulator, where nothing may go.
+    {
+        auto key = QtSettingsStore(settingsPath).OpenOrCreateForWrite();
+        auto names = SortedProductNames(BuildCatalog());
+        key->WriteNumber("Product",
+                         std::find(names.begin(), names.end(), "Korvex") - names.begin());
+        key->WriteNumber("Connection", 1);
+        key->WriteText("Protocol", "Pioneer");
+        key->WriteText("ProductIPAddress", "127.0.0.1");
+        key->WriteNumber("ProductUDPPort", std::stoul(endpoint.substr(endpoint.rfind(':') + 1)));
+        key->WriteNumber("LocalUDPPort", FreeUdpPort());
+        key->WriteNumber("CheckUpdateOnLaunch", 0);
+    }
+    ProgramRun run = RunZelterm(refusal.switches);
+    EXPECT_EQ(run.exitCode, refusal.status) << run.output;
+    for (const std::string& line : refusal.logged) {
+        EXPECT_NE(run.output.find(line + "\r\n"), std::string::npos) << line << "\n" << run.output;
+    }
+    EXPECT_EQ(run.output.find("Sent ("), std::string::npos) << run.output;
+    product.Terminate();
+    EXPECT_EQ(RecordedLines(recordPath), std::vector<std::string>{});
+}
+
+const std::string kMissingPort = "/nonexistent/zelterm-missing-port";
+const std::string kPortHeld =
+    "Ethernet cannot be used: local UDP port 2639 is in use by another program";
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, CommandLineRefusal,
+    ::testing::Values(
+        Refusal{"SerialPortMissing",
+                {"-Serial", kMissingPort, "-SendPCTime", "-SendPCDate", "-Exit"},
+                false,
+                1,
+                {"Serial port " + kMissingPort + " cannot be opened: No such file or directory",
+                 "-SendPCTime not sent: Serial port " + kMissingPort +
+                     " cannot be opened: No such file or directory",
+                 "-SendPCDate not sent: Serial port " + kMissingPort +
+                     " cannot be opened: No such file or directory"}},
+        Refusal{"EthernetPortHeld",
+                {"-Ethernet", "127.0.0.1", "-SendPCTime", "-Exit"},
+                true,
+                1,
+                {kPortHeld, "-SendPCTime not sent: " + kPortHeld}},
+        Refusal{"EthernetAddressNotDotted",
+                {"-Ethernet", "127.0.1", "-SendPCTime", "-Exit"},
+                false,
+                2,
+                {"Ethernet address 127.0.1 is not a dotted IPv4 address such as 192.168.0.254",
+                 "-SendPCTime not sent: Ethernet address 127.0.1 is not a dotted IPv4 address "
+                 "such as 192.168.0.254"}},
+        Refusal{"ProductUnknown",
+                {"-Product", "Korvexx", "-Exit"},
+                false,
+                2,
+                {"No product is named Korvexx; the product stays Korvex."}},
+        Refusal{"SwitchUnknown", {"-Foo", "-Exit"}, false, 2, {"Command Line Error"}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
 TEST(CommandLineHelp, HelpAndVersionNeedNoSettings) {
     ProgramRun help = RunZelterm({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("-SendPCTime"), std::string::npos);
+    EXPECT_NE(help.output.find("Exit status"), std::string::npos);
     ProgramRun version = RunZelterm({"--version"});
     EXPECT_EQ(version.output, "Zel Terminal Version 3.21\n");
 }

@@ -3,7 +3,10 @@
 
 #include <QCoreApplication>
 
+#include "support/private_network.h"
+
 int main(int argc, char** argv) {
+    zel::test::IsolateFixedUdpPorts();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,9 @@
 #include <fstream>
 #include <memory>
 
+#include "faults/restricted_run.h"
+#include "gui/qt_settings_store.h"
+#include "products/catalog.h"
 #include "support/child_process.h"
 #include "transport/terminal_rig.h"
 #include "transport/udp_endpoint.h"
@@ -90,6 +93,41 @@ TEST_F(UdpPortHeldTest, SendsSayTheyWentNowhereUntilTheOtherProgramLetsGo) {
     EXPECT_EQ(rig->Log(), notSent + "Sent (127.0.0.1):  PL<0D>\r\nReceived (127.0.0.1): R<0D>\r\n");
     EXPECT_EQ(Recorded(), std::vector<std::string>{"50 4C 0D"});
     EXPECT_EQ(rig->window.shown.size(), 1u);  // told once, when the port was chosen
+}
+
+// The port every terminal probes at start held by another program: the real terminal says which
+// port is held, and keeps the stored Ethernet connection for a run that can use it.
+TEST(EthernetUnavailableAtStart, TheLogSaysWhyAndTheStoredConnectionIsKept) {
+    const fs::path settings =
+        fs::temp_directory_path() / ("zelterm-faults-held-" + std::to_string(getpid()) + ".conf");
+    {
+        auto key =
+            QtSettingsStore(QString::fromStdString(settings.string())).OpenOrCreateForWrite();
+        auto names = SortedProductNames(BuildCatalog());
+        key->WriteNumber("Product",
+                         std::find(names.begin(), names.end(), "Sonnel") - names.begin());
+        key->WriteNumber("Connection", kEthernet);
+        key->WriteText("Protocol", "Pioneer");
+        key->WriteNumber("CheckUpdateOnLaunch", 0);
+        ASSERT_TRUE(key->Save());
+    }
+    uint32_t heldPort = 0;
+    auto holder = StartSimulator(2639, "", &heldPort);
+    ASSERT_NE(holder, nullptr);
+    test::RunResult run = test::RunRestricted(
+        ZELTERM_PATH, {"-Exit"},
+        {"ZELTERM_SETTINGS=" + settings.string(), "ZELTERM_SERIAL_PORTS=/nonexistent/zelterm-port"},
+        {}, 30000);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output.find("Ethernet cannot be used: local UDP port 2639 is in use by another "
+                              "program\r\n"),
+              0u)
+        << run.output;
+    auto key = QtSettingsStore(QString::fromStdString(settings.string())).OpenForRead();
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->ReadValue("Connection"), std::string("\x01\0\0\0", 4));
+    EXPECT_EQ(key->ReadValue("Protocol"), "Pioneer");
+    fs::remove(settings);
 }
 
 }  // namespace

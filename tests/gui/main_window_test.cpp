@@ -345,7 +345,7 @@ class MainWindowTest : public QObject {
     void closingSavesTheSettingsAndEnds_data() {
         QTest::addColumn<bool>("throughMenu");
         QTest::newRow("File > Exit") << true;
-        QTest::newRow("Escape") << false;
+        QTest::newRow("close box") << false;
     }
     void closingSavesTheSettingsAndEnds() {
         QFETCH(bool, throughMenu);
@@ -354,15 +354,69 @@ class MainWindowTest : public QObject {
         if (throughMenu) {
             MenuAction(rig.window, QStringLiteral("&File"), QStringLiteral("E&xit"))->trigger();
         } else {
-            rig.window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&rig.window));
-            QTest::keyClick(&rig.window, Qt::Key_Escape);
+            rig.window.close();
         }
         QVERIFY(rig.terminal.Ended());
         QVERIFY(!rig.window.isVisible());
         auto key = QtSettingsStore(SettingsPath()).OpenForRead();
         QVERIFY(key);
         QCOMPARE(key->ReadValue("CustomString"), std::optional<std::string>("\"SAVED\""));
+    }
+
+    // One stray Escape would otherwise cost the whole log.
+    void escapeLeavesTheWindowOpen() {
+        Rig& rig = StartRig();
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        for (QWidget* target :
+             {static_cast<QWidget*>(rig.Find<QLineEdit>("customString")),
+              static_cast<QWidget*>(&rig.window.Log()), static_cast<QWidget*>(&rig.window)}) {
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Escape);
+        }
+        QVERIFY(!rig.terminal.Ended());
+        QVERIFY(rig.window.isVisible());
+    }
+
+    void ethernetHeldByAnotherProgramSaysWhyOnItsButton() {
+        rig_ = std::make_unique<Rig>(SettingsPath());
+        rig_->udp.bindable = false;
+        rig_->Start();
+        auto* ethernet = rig_->Find<QRadioButton>("ethernetRadio");
+        QVERIFY(!ethernet->isEnabled());
+        QCOMPARE(ethernet->toolTip(),
+                 QStringLiteral("Ethernet cannot be used: local UDP port 2639 is in use by "
+                                "another program"));
+        QVERIFY(rig_->terminal.Log().Text().starts_with(ethernet->toolTip().toStdString()));
+    }
+
+    // Written as the operator makes the change, so that a crash loses none of it.
+    void aChosenProductAndConnectionAreSavedAtOnce() {
+        Rig& rig = StartRig();
+        auto* products = rig.Find<QComboBox>("productList");
+        const int korvex = products->findText(QStringLiteral("Korvex"));
+        products->setCurrentIndex(korvex);
+        emit products->activated(korvex);
+        QTest::mouseClick(rig.Find<QRadioButton>("ethernetRadio"), Qt::LeftButton);
+        auto key = QtSettingsStore(SettingsPath()).OpenForRead();
+        QVERIFY(key);
+        QCOMPARE(key->ReadValue("Product"),
+                 std::optional<std::string>(std::string(1, char(korvex)) + std::string(3, '\0')));
+        QCOMPARE(key->ReadValue("Connection"),
+                 std::optional<std::string>(std::string("\x01\0\0\0", 4)));
+
+        WithModal([&] { rig.Find<QPushButton>("connectionConfigureButton")->click(); },
+                  [&](QWidget* dialog) {
+                      auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("ipField3"));
+                      QVERIFY(field);
+                      field->setFocus();
+                      field->selectAll();
+                      QTest::keyClicks(field, QStringLiteral("7"));
+                      ButtonCaptioned(dialog, QStringLiteral("OK"))->click();
+                  });
+        QVERIFY(!rig.terminal.Ended());
+        key = QtSettingsStore(SettingsPath()).OpenForRead();
+        QCOMPARE(key->ReadValue("ProductIPAddress"), std::optional<std::string>("192.168.0.7"));
     }
 
     // The box follows a log that drops its oldest lines while bytes still wait for the box.

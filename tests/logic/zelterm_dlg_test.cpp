@@ -405,10 +405,13 @@ TEST_F(TerminalTest, CommandLineSerialTakesAnOpenablePortOnly) {
     EXPECT_EQ(serial.openName, "/dev/pts/7");
 }
 
-TEST_F(TerminalTest, CommandLineProductPicksTheListEntryByPrefix) {
+// The list, whose entry is saved, keeps showing the product in force.
+TEST_F(TerminalTest, CommandLineProductWithoutAnExactNameKeepsTheProductAndSaysSo) {
     CZelTermDlg& t = Start({"-Product", "tam"});
-    EXPECT_EQ(t.CurrentProduct()->Name(), "A/V Reelmast");  // no exact name: product stays
-    EXPECT_EQ(t.ProductNames()[t.ProductListIndex()], "Tamlet");
+    EXPECT_EQ(t.CurrentProduct()->Name(), "A/V Reelmast");
+    EXPECT_EQ(t.ProductNames()[t.ProductListIndex()], "A/V Reelmast");
+    EXPECT_EQ(LogAfterGreeting(), "No product is named tam; the product stays A/V Reelmast.\r\n");
+    EXPECT_EQ(t.CommandLineResult(), CommandLineOutcome::NotUnderstood);
 }
 
 TEST_F(TerminalTest, UpdateCheckAtLaunchOnlyAsksWhenAnUpdateIsAvailable) {

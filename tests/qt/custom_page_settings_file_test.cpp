@@ -47,6 +47,29 @@ TEST_F(CustomPageFileTest, TheListComesBackFromTheFileInANewRun) {
     EXPECT_EQ(host.sent, (std::vector<test::FakePageHost::Sent>{{"1SE\r", false}}));
 }
 
+// Kept as it changes: a crash or a kill before the page closes loses nothing.
+TEST_F(CustomPageFileTest, EveryAddAndRemoveIsInTheFileAtOnce) {
+    FileBackedHost host(path);
+    CCustomTabDlg page(host);
+    page.Create();
+    auto stored = [&](const std::string& name) {
+        auto key = QtSettingsStore(path).OpenForRead();
+        return key ? key->ReadValue(name) : std::nullopt;
+    };
+    for (const char* name : {"A", "B", "C"}) {
+        test::SetPath(page, "New String/Name", name);
+        test::PressPath(page, "New String/Add");
+    }
+    EXPECT_EQ(stored("CustStringName3"), "C");
+    for (const char* name : {"A", "B"}) {
+        test::SetPath(page, "Custom Strings/report", name);
+        test::PressPath(page, "Custom Strings/Remove");
+    }
+    EXPECT_EQ(stored("CustStringName1"), "C");
+    EXPECT_EQ(stored("CustStringName2"), std::nullopt);
+    EXPECT_EQ(stored("CustStringName3"), std::nullopt);
+}
+
 TEST_F(CustomPageFileTest, AnOverLongEntryInTheFileDoesNotHideTheOnesAfterIt) {
     {
         QtSettingsStore store(path);

@@ -18,7 +18,7 @@
 namespace zel::test {
 
 class FakeWindowSystem : public IWindowSystem {
-public:
+  public:
     struct Shown {
         std::string text, caption;
         MessageButtons buttons;
@@ -46,7 +46,7 @@ public:
 };
 
 class FakeSettingsStore : public ISettingsStore {
-public:
+  public:
     std::unique_ptr<ISettingsKey> OpenForRead() override;
     std::unique_ptr<ISettingsKey> OpenOrCreateForWrite() override;
 
@@ -60,7 +60,7 @@ public:
 };
 
 class FakeSerialPort : public ISerialPort {
-public:
+  public:
     std::vector<std::string> CandidatePorts() override { return candidates; }
     ProbeResult ProbePort(const std::string& name) override;
     bool IsOpen() const override { return !openName.empty(); }
@@ -86,7 +86,7 @@ public:
 };
 
 class FakeUdpSocket : public IUdpSocket {
-public:
+  public:
     struct Sent {
         std::string text, host;
         uint32_t port;
@@ -99,6 +99,7 @@ public:
     bool SendZelnetFrame(std::string_view text, const std::string& host, uint32_t port) override;
 
     bool bindable = true;
+    std::string OpenFailure() const override { return "is in use by another program"; }
     bool open = false;
     uint32_t boundPort = 0;
     std::vector<Sent> sent;
@@ -107,7 +108,7 @@ public:
 };
 
 class FakeUsbLink : public IUsbLink {
-public:
+  public:
     bool IsOpen() const override { return open; }
     bool OpenDevice() override;
     bool WriteData(std::string_view bytes, size_t* written) override;
@@ -123,7 +124,7 @@ public:
 };
 
 class FakeClock : public ISystemClock {
-public:
+  public:
     LocalTime Now() override { return now; }
     TimeZoneRecord TimeZone() override { return zone; }
     LocalTime now{2026, 3, 7, 14, 5, 9};
@@ -131,10 +132,13 @@ public:
 };
 
 class FakeUpdateLauncher : public IUpdateLauncher {
-public:
+  public:
     bool ProgramsPresent() override { return present; }
     std::optional<int> RunChecker(int timeoutMs) override;
-    bool StartUpdater() override { ++updaterStarts; return true; }
+    bool StartUpdater() override {
+        ++updaterStarts;
+        return true;
+    }
 
     bool present = true;
     std::optional<int> exitCode;

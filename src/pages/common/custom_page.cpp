@@ -82,6 +82,7 @@ void CCustomTabDlg::OnAdd() {
         return;
     }
     InsertSorted({std::move(name), std::move(string)});
+    Save();
 }
 
 void CCustomTabDlg::OnRemove() {
@@ -91,6 +92,7 @@ void CCustomTabDlg::OnRemove() {
     rows.erase(rows.begin() + selected);
     Select(list_, -1);
     SetRows(list_, std::move(rows));
+    Save();
 }
 
 void CCustomTabDlg::OnSend() {
@@ -152,6 +154,8 @@ void CCustomTabDlg::Save() {
         key->DeleteValue(StringValue(k));
         key->DeleteValue(NameValue(k));
     }
+    // Saved again after removals, the entries written now must be cleared too.
+    storedCount_ = std::max(storedCount_, count);
 }
 
 }  // namespace zel

@@ -1,6 +1,6 @@
 #pragma once
-// The "Custom" tab: the operator's named custom strings, kept in the settings store and sent
-// with the terminal's custom string conversion.
+// The "Custom" tab: the operator's named custom strings, kept in the settings store as soon as
+// they change (a crash then loses none), and sent with the terminal's custom string conversion.
 #include <string>
 #include <vector>
 
