@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, and those named as arguments, when
+# any is missing.
 set -eu
-packages="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-svg-dev libusb-1.0-0-dev
+packages="$* cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-svg-dev libusb-1.0-0-dev
 libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xauth imagemagick umockdev libumockdev-dev tzdata clang-format"
 missing=""
 for p in $packages; do
