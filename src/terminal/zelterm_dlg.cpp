@@ -50,21 +50,22 @@ void CZelTermDlg::CheckForUpdateOnLaunch() {
 }
 
 void CZelTermDlg::SendCommand(std::string_view text, bool appendCR) {
-    if (sendObserver_) sendObserver_(text, appendCR);
-    if (text.empty() || ended_) return;
+    if (traffic_) traffic_->OnSending(text, appendCR);
+    bool wentOut = !text.empty() && !ended_ && SendFramed(text, appendCR);
+    if (traffic_) traffic_->OnSendEnded(wentOut);
+}
+
+bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
     lastCommand_ = std::string(text);
     std::string framed =
         FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
     switch (profile_.connectionType) {
         case kSerial:
-            SendOnSerial(framed);
-            break;
+            return SendOnSerial(framed);
         case kEthernet:
-            SendOnEthernet(framed);
-            break;
+            return SendOnEthernet(framed);
         default:
-            SendOnUsb(framed);
-            break;
+            return SendOnUsb(framed);
     }
 }
 
@@ -83,27 +84,28 @@ void CZelTermDlg::AppendSentLine(const std::string& header, const std::string& f
     log_.AppendLog(kLineEnd, false);
 }
 
-void CZelTermDlg::SendOnSerial(const std::string& framed) {
+bool CZelTermDlg::SendOnSerial(const std::string& framed) {
     if (!services_.serial.IsOpen()) {
         SelectConnection(kSerial);
         if (!services_.serial.IsOpen()) {
             log_.AppendLog("Message not sent! Unable to open selected port!\r\n", false);
-            return;
+            return false;
         }
     }
     if (!lineStart_) log_.AppendLog(kLineEnd, false);
     services_.serial.SendEscapedText(framed);
     lineStart_ = true;
     AppendSentLine("Sent (" + profile_.serialPort + "):  ", framed);
+    return true;
 }
 
-void CZelTermDlg::SendOnEthernet(const std::string& framed) {
+bool CZelTermDlg::SendOnEthernet(const std::string& framed) {
     // The port may have been held by another program when it was chosen.
     if (!services_.udp.IsOpen() && !OpenUdpForWindow()) {
         log_.AppendLog("Message not sent! Unable to open UDP port " +
                            std::to_string(profile_.localUdpPort) + "!\r\n",
                        false);
-        return;
+        return false;
     }
     const ProtocolInfo* protocol = product_ ? product_->CurrentProtocol() : nullptr;
     bool zelnet = protocol && protocol->protocol == kPioneerZelnet;
@@ -115,25 +117,25 @@ void CZelTermDlg::SendOnEthernet(const std::string& framed) {
                            " bytes do not fit in one datagram (at most " + std::to_string(limit) +
                            ").\r\n",
                        false);
-        return;
+        return false;
     }
-    if (zelnet) {
-        services_.udp.SendZelnetFrame(framed, profile_.productIpAddress, profile_.productUdpPort);
-    } else {
-        services_.udp.SendText(framed, profile_.productIpAddress, profile_.productUdpPort);
-    }
+    bool wentOut =
+        zelnet ? services_.udp.SendZelnetFrame(framed, profile_.productIpAddress,
+                                               profile_.productUdpPort)
+               : services_.udp.SendText(framed, profile_.productIpAddress, profile_.productUdpPort);
     lineStart_ = true;
     AppendSentLine("Sent (" + profile_.productIpAddress + "):  ", framed);
+    return wentOut;
 }
 
-void CZelTermDlg::SendOnUsb(const std::string& framed) {
+bool CZelTermDlg::SendOnUsb(const std::string& framed) {
     IUsbLink& usb = services_.usb;
     if (!usb.IsOpen() && !usb.OpenDevice()) {
         log_.AppendLog("Error Init USB. Re-install drivers or re-connect device.", false);
         log_.AppendLog(kLineEnd, false);
         if (usb.AccessDenied()) log_.AppendLog(kUsbAccessDenied, false);
         usb.CloseDevice();
-        return;
+        return false;
     }
     if (!usb.WriteData(framed, nullptr)) {
         usb.CloseDevice();
@@ -142,7 +144,7 @@ void CZelTermDlg::SendOnUsb(const std::string& framed) {
                            false);
             log_.AppendLog(kLineEnd, false);
             usb.CloseDevice();
-            return;
+            return false;
         }
     }
     if (log_.Settings().showDetails) log_.AppendLog("Sent (USB):  ", false);
@@ -150,11 +152,13 @@ void CZelTermDlg::SendOnUsb(const std::string& framed) {
     log_.AppendLog(kLineEnd, false);
     std::string reply;
     if (usb.ReadData(reply, kUsbReplyBytes, kUsbReadAttempts) && !reply.empty()) {
+        if (traffic_) traffic_->OnReceived(reply);
         log_.AppendLog("Received (USB):  ", false);
         log_.AppendLog(reply, true);
         log_.AppendLog(kLineEnd, false);
     }
     usb.CloseDevice();
+    return true;
 }
 
 bool CZelTermDlg::ValidateCustomString(const std::string& customString, std::string& commandText) {
@@ -187,6 +191,7 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
         if (services_.serial.ReadBytes(buffer, sizeof buffer, &count) != 0) count = 0;
         if (count == 0) break;
         const std::string_view bytes(buffer, count);
+        if (traffic_) traffic_->OnReceived(bytes);
         if (bytes.find_first_of("\r\n") != std::string_view::npos) lineEndSeen = true;
         if (lineStart_) {
             lineStart_ = false;
@@ -210,6 +215,7 @@ void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
             false);
     }
     if (datagram.onlyDropNotice) return;
+    if (traffic_) traffic_->OnReceived(datagram.data);
     if (lineStart_) {
         AppendTimeStamp();
         if (log_.Settings().showDetails) {
