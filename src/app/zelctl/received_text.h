@@ -25,6 +25,8 @@ class ReceivedText {
     void Append(std::string_view bytes);
     // The matched text, after taking the text up to the match's end; nothing without a match.
     std::optional<std::string> Take(const std::regex& pattern);
+    // Forgets what came: it was another product's.
+    void Clear() { bytes_.clear(); }
     // What came since the last match, as expect reads it.
     std::string Text() const { return ReadableText(bytes_); }
     // Counts the appends, so a waiting expect searches again only when something came.

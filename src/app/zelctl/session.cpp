@@ -18,6 +18,7 @@ void Session::Perform(const Step& step) {
         case StepKind::Product:
             operator_.ChooseProduct(step.name);
             page_ = nullptr;
+            parts_.received.Clear();
             UseSessionConnection();
             break;
         case StepKind::Page:
