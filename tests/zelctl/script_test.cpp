@@ -88,5 +88,15 @@ TEST(ReceivedText, AMatchTakesTheTextUpToItsEndWithOtherBytesAsHex) {
     EXPECT_EQ(received.Take(ExtendedPattern("[[:digit:]]$")), "7");
 }
 
+TEST(ReceivedText, AFloodKeepsTheNewestBytesAndCannotExhaustTheMatcher) {
+    ReceivedText received;
+    for (int i = 0; i < 100; ++i) received.Append(std::string(1000, '\x01'));
+    received.Append("V3.21");
+    const size_t kept = (ReceivedText::kKeptBytes - 5) * 4 + 5;  // \x01 and V3.21
+    EXPECT_EQ(received.Text().size(), kept);
+    EXPECT_EQ(received.Take(ExtendedPattern("(.|x)*Z")), std::nullopt);
+    EXPECT_EQ(received.Take(ExtendedPattern("(\\\\x01)*V[0-9.]+$")).value_or("").size(), kept);
+}
+
 }  // namespace
 }  // namespace zel::ctl

@@ -19,8 +19,10 @@ std::string ReadableText(std::string_view bytes);
 
 class ReceivedText {
   public:
-    // Only the newest bytes are kept: matching stays quick whatever a device sends.
-    static constexpr size_t kKeptBytes = 4096;
+    // Only the newest bytes are kept. The standard library's matcher goes one call deeper for
+    // each character a repetition takes, so a long text would overflow the stack; this many
+    // bytes (at most four times as many characters) stay far inside it.
+    static constexpr size_t kKeptBytes = 512;
 
     void Append(std::string_view bytes);
     // The matched text, after taking the text up to the match's end; nothing without a match.
