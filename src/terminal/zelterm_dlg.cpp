@@ -55,9 +55,14 @@ void CZelTermDlg::SendCommand(std::string_view text, bool appendCR) {
 }
 
 bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
-    if (sendObserver_) sendObserver_(text, appendCR);
-    if (ended_) return false;
-    if (text.empty()) return true;
+    if (traffic_) traffic_->OnSending(text, appendCR);
+    bool wentOut = !text.empty() && !ended_ && SendFramed(text, appendCR);
+    if (traffic_) traffic_->OnSendEnded(wentOut);
+    // Nothing goes out for an empty command, and nothing failed either.
+    return wentOut || (text.empty() && !ended_);
+}
+
+bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
     lastCommand_ = std::string(text);
     std::string framed =
         FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
@@ -160,6 +165,7 @@ bool CZelTermDlg::SendOnUsb(const std::string& framed) {
     log_.AppendLog(kLineEnd, false);
     std::string reply;
     if (usb.ReadData(reply, kUsbReplyBytes, kUsbReadAttempts) && !reply.empty()) {
+        if (traffic_) traffic_->OnReceived(reply);
         log_.AppendLog("Received (USB):  ", false);
         log_.AppendLog(reply, true);
         log_.AppendLog(kLineEnd, false);
@@ -198,6 +204,7 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
         if (services_.serial.ReadBytes(buffer, sizeof buffer, &count) != 0) count = 0;
         if (count == 0) break;
         const std::string_view bytes(buffer, count);
+        if (traffic_) traffic_->OnReceived(bytes);
         if (bytes.find_first_of("\r\n") != std::string_view::npos) lineEndSeen = true;
         if (lineStart_) {
             lineStart_ = false;
@@ -221,6 +228,7 @@ void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
             false);
     }
     if (datagram.onlyDropNotice) return;
+    if (traffic_) traffic_->OnReceived(datagram.data);
     if (lineStart_) {
         AppendTimeStamp();
         if (log_.Settings().showDetails) {

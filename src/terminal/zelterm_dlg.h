@@ -86,11 +86,21 @@ class CZelTermDlg : public IPageHost {
     CZelTermDlg(const CZelTermDlg&) = delete;
     CZelTermDlg& operator=(const CZelTermDlg&) = delete;
 
+    // Told of the traffic as it happens; lets a script front end report what the pages send and
+    // wait for the replies.
+    class TrafficObserver {
+      public:
+        virtual ~TrafficObserver() = default;
+        // Every command handed to SendCommand, as passed, before it is framed and sent.
+        virtual void OnSending(std::string_view text, bool appendCR) = 0;
+        // Whether that command went out; an empty one never does.
+        virtual void OnSendEnded(bool wentOut) = 0;
+        // Bytes from the device, as they came, before the log renders them.
+        virtual void OnReceived(std::string_view bytes) = 0;
+    };
+
     void SetView(View* view) { view_ = view; }
-    // Told of every command handed to SendCommand, as passed, before it is framed and sent;
-    // lets a script front end report what the pages send.
-    using SendObserver = std::function<void(std::string_view text, bool appendCR)>;
-    void SetSendObserver(SendObserver observer) { sendObserver_ = std::move(observer); }
+    void SetTrafficObserver(TrafficObserver* observer) { traffic_ = observer; }
 
     // The start-up sequence, from probing the ports to the update check at launch.
     void OnInitDialog(const std::vector<std::string>& commandLine);
@@ -164,12 +174,14 @@ class CZelTermDlg : public IPageHost {
     // The protocol name, baud rate and product port of the current product's selections.
     void TakeProductDefaults();
     bool Send(std::string_view text, bool appendCR);
-    void OpenSerialForWindow();
-    bool OpenUdpForWindow();
-    void CloseSerialIfOpen();
+    // Each returns whether the command went out.
+    bool SendFramed(std::string_view text, bool appendCR);
     bool SendOnSerial(const std::string& framed);
     bool SendOnEthernet(const std::string& framed);
     bool SendOnUsb(const std::string& framed);
+    void OpenSerialForWindow();
+    bool OpenUdpForWindow();
+    void CloseSerialIfOpen();
     void AppendTimeStamp();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
@@ -180,7 +192,7 @@ class CZelTermDlg : public IPageHost {
 
     TerminalServices services_;
     View* view_ = nullptr;
-    SendObserver sendObserver_;
+    TrafficObserver* traffic_ = nullptr;
     ConnectionProfile profile_;
     CommLog log_;
     PcClockInfo pcClock_;

@@ -1,5 +1,6 @@
-// The send observer sees every command as the page or the Send button passed it, before the
-// unit address and carriage return are added and before anything is written.
+// The traffic observer sees every command as the page or the Send button passed it, before the
+// unit address and carriage return are added and before anything is written, then whether it
+// went out; and the bytes received, as they came.
 #include <gtest/gtest.h>
 
 #include "support/fakes.h"
@@ -12,10 +13,23 @@ struct Observed {
     std::string text;
     bool cr;
     size_t datagramsBefore;  // what the transport had sent when the observer was told
+    bool wentOut = false;
     bool operator==(const Observed&) const = default;
 };
 
-TEST(SendObserver, SeesTheTextAsPassedBeforeItIsFramedAndSent) {
+struct Recorder : CZelTermDlg::TrafficObserver {
+    explicit Recorder(const test::FakeUdpSocket& udp) : udp(udp) {}
+    void OnSending(std::string_view text, bool cr) override {
+        observed.push_back({std::string(text), cr, udp.sent.size()});
+    }
+    void OnSendEnded(bool wentOut) override { observed.back().wentOut = wentOut; }
+    void OnReceived(std::string_view bytes) override { received += bytes; }
+    const test::FakeUdpSocket& udp;
+    std::vector<Observed> observed;
+    std::string received;
+};
+
+TEST(TrafficObserver, SeesTheTextAsPassedBeforeItIsFramedAndSentAndTheBytesReceived) {
     test::FakeWindowSystem window;
     test::FakeSettingsStore store;
     test::FakeSerialPort serial;
@@ -37,17 +51,18 @@ TEST(SendObserver, SeesTheTextAsPassedBeforeItIsFramedAndSent) {
     withUnitAddress.unitAddress = 7;
     terminal.ApplyConnectionSetup(withUnitAddress);
 
-    std::vector<Observed> observed;
-    terminal.SetSendObserver([&](std::string_view text, bool cr) {
-        observed.push_back({std::string(text), cr, udp.sent.size()});
-    });
+    Recorder recorder(udp);
+    terminal.SetTrafficObserver(&recorder);
     terminal.SendCommand("11PL", true);
     terminal.SetCustomString("\"?V\" h00");
     terminal.OnSend();
     terminal.SendCommand("", true);  // told, though nothing goes out
+    terminal.OnUdpReceive({.data = std::string("V3\0\r", 4), .senderAddress = "127.0.0.1"});
 
-    EXPECT_EQ(observed,
-              (std::vector<Observed>{{"11PL", true, 0}, {"?V\\zero", false, 1}, {"", true, 2}}));
+    EXPECT_EQ(recorder.observed,
+              (std::vector<Observed>{
+                  {"11PL", true, 0, true}, {"?V\\zero", false, 1, true}, {"", true, 2, false}}));
+    EXPECT_EQ(recorder.received, std::string("V3\0\r", 4));
     ASSERT_EQ(udp.sent.size(), 2u);
     EXPECT_EQ(udp.sent[0].text, "7@11PL\r");
 }

@@ -57,8 +57,22 @@ uint32_t FreeUdpPort() {
     return probe.Bind("127.0.0.1", 0) ? probe.LocalPort() : 0;
 }
 
-std::string Event(const std::string& hex, bool cr) {
-    return R"({"event":"send","hex":")" + hex + R"(","cr":)" + (cr ? "true" : "false") + "}";
+std::string Event(const std::string& hex, bool cr, bool sent = false) {
+    return R"({"event":"send","hex":")" + hex + R"(","cr":)" + (cr ? "true" : "false") +
+           R"(,"sent":)" + (sent ? "true" : "false") + "}";
+}
+
+// An event as a run's step writes it.
+std::string AtStep(const std::string& event, int step) {
+    return event.substr(0, event.size() - 1) + R"(,"step":)" + std::to_string(step) + "}";
+}
+
+std::vector<std::string> EventsOf(const std::vector<std::string>& lines, const std::string& kind) {
+    std::vector<std::string> events;
+    for (const std::string& line : lines) {
+        if (line.find(R"({"event":")" + kind + "\"") == 0) events.push_back(line);
+    }
+    return events;
 }
 
 std::string Message(const std::string& text, const std::string& buttons,
@@ -107,6 +121,12 @@ class ZelctlRun : public ::testing::Test {
         run.errors = FileBytes(errorsPath).value_or("");
         EXPECT_EQ(FileState::Of(settingsPath), before) << "the settings file was changed";
         return run;
+    }
+
+    std::string Script(const std::string& text) {
+        const std::string path = dir.filePath("script.txt").toStdString();
+        std::ofstream(path) << text;
+        return path;
     }
 
     QTemporaryDir dir;
@@ -170,6 +190,13 @@ TEST_F(ZelctlRun, DryRunsReportWhatThePagesSendAndAskAndSendNothing) {
           "--set", "Networking/Device ID/value=x", "--dry-run"},
          {Message("Please enter an integer.", "ok", "ok")}},
         {{"send", "\"?V\" h0D", "--dry-run"}, {Event("3F560D", false)}},
+        // Nothing goes out for an empty command.
+        {{"send", "", "--dry-run"}, {Event("", false)}},
+        // The Netwick's date follows its keyword after a pause.
+        {{"press", "Netwick", "Date/Time", "Date/Time/Date", "--set", "Configuration/Set=1",
+          "--set", "Date/Time/Use PC Settings=0", "--set", "Date/Time/Date/value=12/06/2026",
+          "--dry-run"},
+         {Event("53455444415445", true), Event("31322F30362F3236", true)}},
     };
     for (const Case& c : cases) {
         ProgramRun run = Run(c.arguments);
@@ -252,20 +279,140 @@ TEST_F(ZelctlRun, SendsForRealToTheSimulatorAndLogsTheReplies) {
 
     ProgramRun sent = Run({"send", "\"?V\" h0D", "--wait", "2000"});
     EXPECT_EQ(sent.exitCode, 0) << sent.errors;
-    EXPECT_EQ(sent.lines,
-              (std::vector<std::string>{
-                  Event("3F560D", false), R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
-                  R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
+    EXPECT_EQ(sent.lines, (std::vector<std::string>{
+                              Event("3F560D", false, true),
+                              R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
+                              R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
 
     ProgramRun pressed = Run({"press", "Korvex", "General", "General/Version", "--wait", "2000"});
     EXPECT_EQ(pressed.exitCode, 0) << pressed.errors;
-    EXPECT_EQ(pressed.lines,
-              (std::vector<std::string>{
-                  Event("3F56", true), R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
-                  R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
+    EXPECT_EQ(pressed.lines, (std::vector<std::string>{
+                                 Event("3F56", true, true),
+                                 R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
+                                 R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
 
     sim.Terminate();
     EXPECT_EQ(FileLines(recordPath), (std::vector<std::string>{"3F 56 0D", "3F 56 0D"}));
+}
+
+TEST_F(ZelctlRun, ARunSharesOnePageStateAcrossItsSteps) {
+    // A name with a blank, added to the Custom list, its row chosen and sent.
+    ProgramRun custom = Run({"run", Script(R"(# a new custom string
+product Netwick
+page Custom
+set "New String/Name" 'Lamp test'
+set "New String/String" '"1SE" h0D'
+press "New String/Add"
+set "Custom Strings/report" "Lamp test"   # the new row
+press Custom\ Strings/Send
+)"),
+                             "--dry-run"});
+    EXPECT_EQ(custom.exitCode, 0) << custom.errors;
+    EXPECT_EQ(custom.lines, std::vector<std::string>{AtStep(Event("3153450D", false), 8)});
+
+    // The time follows SETTIME within its press step, before the next step runs.
+    ProgramRun time = Run({"run", Script(R"(product Netwick
+page Date/Time
+set Configuration/Set 1
+set "Date/Time/Use PC Settings" 0
+set Date/Time/Time/value "1:05:00 PM"
+press Date/Time/Time
+page Control
+press Queries/Help
+)"),
+                           "--dry-run"});
+    EXPECT_EQ(time.exitCode, 0) << time.errors;
+    EXPECT_EQ(time.lines, (std::vector<std::string>{AtStep(Event("53455454494D45", true), 6),
+                                                    AtStep(Event("31333A30353A3030", true), 6),
+                                                    AtStep(Event("48454C50", true), 8)}));
+}
+
+TEST_F(ZelctlRun, AFailingStepStopsTheRunWithItsStatusAndAnEventNamingIt) {
+    struct Case {
+        std::string script;
+        int status;
+        std::vector<std::string> events;
+        std::string saying;
+    };
+    const std::string help = AtStep(Event("48454C50", true), 3);
+    const Case cases[] = {
+        {"product Netwick\npage Control\npress Queries/Help\npress Queries/Helpp\n"
+         "press Queries/Help\n",
+         2,
+         {help,
+          R"({"event":"failed","line":"press Queries/Helpp","status":2,"message":"the Control )"
+          R"(page has no control \"Queries/Helpp\"; its controls are:\u000A  )"},
+         "zelctl: step 4 (press Queries/Helpp): the Control page has no control"},
+        {"product Korvex\npage Network\nset Networking/IP\\ Address/value 10.0.0.1\n"
+         "press Networking/IP\\ Address\n",
+         3,
+         {R"({"event":"failed","line":"set Networking/IP\\ Address/value 10.0.0.1","status":3,)"
+          R"("message":"\"Networking/IP Address/value\" (ip-address) is disabled now","step":3})"},
+         "zelctl: step 3 ("},
+        {"product Korvex\npage General\nanswer yes\npress General/Reboot\npress General/Version\n",
+         2,
+         {AtStep(Message("Are you sure?", "ok-cancel", "cancel"), 4),
+          R"({"event":"failed","line":"press General/Reboot","status":2,"message":"answer yes )"},
+         "does not fit the message box"},
+        // A bad line is found before any step runs.
+        {"product Netwick\npage Control\npress Queries/Help\nsend '\"?V\" h0D\n",
+         2,
+         {},
+         "script.txt line 4: a single quote is not closed\n"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Run({"run", Script(c.script), "--dry-run"});
+        EXPECT_EQ(run.exitCode, c.status) << c.script;
+        ASSERT_EQ(run.lines.size(), c.events.size()) << c.script;
+        for (size_t i = 0; i < c.events.size(); ++i) {
+            EXPECT_EQ(run.lines[i].rfind(c.events[i], 0), 0u) << run.lines[i];
+        }
+        EXPECT_NE(run.errors.find(c.saying), std::string::npos) << run.errors;
+    }
+}
+
+TEST_F(ZelctlRun, ExpectWaitsForAMatchingReplyAndAnUnmetOneEndsInStatusFour) {
+    const std::string recordPath = dir.filePath("wire.txt").toStdString();
+    test::ChildProcess sim(ZELSIM_PATH, {"--udp", "0", "--record", recordPath});
+    auto announced = sim.ReadLine(10000);
+    ASSERT_TRUE(announced && announced->rfind("udp: 127.0.0.1:", 0) == 0);
+    const uint32_t simPort = std::stoul(announced->substr(announced->rfind(':') + 1));
+    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
+        key.WriteNumber("ProductUDPPort", simPort);
+        key.WriteNumber("LocalUDPPort", FreeUdpPort());
+    });
+
+    ProgramRun run = Run({"run", Script(R"(send '"?V" h0D'
+expect 'V[0-9.]+\\x0D' 3000
+send '"?X" h0D'
+expect ^V 300
+send '"?P" h0D'
+)")});
+    EXPECT_EQ(run.exitCode, 4) << run.errors;
+    EXPECT_EQ(EventsOf(run.lines, "send"),
+              (std::vector<std::string>{AtStep(Event("3F560D", false, true), 1),
+                                        AtStep(Event("3F580D", false, true), 3)}));
+    EXPECT_EQ(EventsOf(run.lines, "matched"),
+              std::vector<std::string>{R"({"event":"matched","text":"V3.21\\x0D","step":2})"});
+    EXPECT_EQ(EventsOf(run.lines, "failed"),
+              std::vector<std::string>{
+                  R"({"event":"failed","line":"expect ^V 300","status":4,"message":"nothing )"
+                  R"(received matched '^V' within 300 ms; what came: E04\\x0D","received":)"
+                  R"("E04\\x0D","step":4})"});
+
+    // The same for one command.
+    ProgramRun one = Run({"send", "\"?X\" h0D", "--expect", "^V", "--timeout", "300"});
+    EXPECT_EQ(one.exitCode, 4);
+    EXPECT_EQ(one.errors,
+              "zelctl: nothing received matched '^V' within 300 ms; what came: E04\\x0D\n");
+    ProgramRun pressed = Run({"press", "Korvex", "General", "General/Version", "--expect", "^V3"});
+    EXPECT_EQ(pressed.exitCode, 0) << pressed.errors;
+    EXPECT_EQ(EventsOf(pressed.lines, "matched"),
+              std::vector<std::string>{R"({"event":"matched","text":"V3"})"});
+
+    sim.Terminate();
+    EXPECT_EQ(FileLines(recordPath),
+              (std::vector<std::string>{"3F 56 0D", "3F 58 0D", "3F 58 0D", "3F 56 0D"}));
 }
 
 TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
@@ -274,9 +421,30 @@ TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
     EXPECT_EQ(help.exitCode, 0);
     std::string text;
     for (const std::string& line : help.lines) text += line + "\n";
-    for (const char* word : {"products", "pages PRODUCT", "controls PRODUCT PAGE",
-                             "press PRODUCT PAGE PATH", "send CUSTOM_STRING", "--set PATH=VALUE",
-                             "--answer", "--connection", "--protocol", "--dry-run", "--wait"}) {
+    for (const char* word : {"products",
+                             "pages PRODUCT",
+                             "controls PRODUCT PAGE",
+                             "press PRODUCT PAGE PATH",
+                             "send CUSTOM_STRING",
+                             "run FILE",
+                             "--set PATH=VALUE",
+                             "--answer",
+                             "--connection",
+                             "--protocol",
+                             "--dry-run",
+                             "--wait",
+                             "--expect REGEX",
+                             "--timeout MS",
+                             "  product NAME",
+                             "  page TITLE",
+                             "  connection serial|ethernet|usb",
+                             "  protocol NAME",
+                             "  set PATH VALUE",
+                             "  press PATH",
+                             "  answer ok|cancel|yes|no",
+                             "  send CUSTOM_STRING",
+                             "  wait MS",
+                             "  expect REGEX [MS]"}) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     }
     ProgramRun press = Run({"press", "Netwick", "Control", "Queries/Help", "--dry-run"});

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "app/zelctl/received_text.h"
 #include "app/zelctl/scripted_window.h"
 #include "products/protocol_info.h"
 
@@ -18,6 +19,8 @@ enum Option : unsigned {
     kProtocol = 8,
     kDryRun = 16,
     kWait = 32,
+    kExpect = 64,
+    kTimeout = 128,
 };
 
 struct CommandEntry {
@@ -41,12 +44,17 @@ const std::vector<CommandEntry>& Commands() {
          Command::Press,
          {&Invocation::product, &Invocation::page, &Invocation::path},
          {"PRODUCT", "PAGE", "PATH"},
-         kSet | kAnswer | kConnection | kProtocol | kDryRun | kWait},
+         kSet | kAnswer | kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout},
         {"send",
          Command::Send,
          {&Invocation::customString},
          {"CUSTOM_STRING"},
-         kConnection | kProtocol | kDryRun | kWait},
+         kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout},
+        {"run",
+         Command::Run,
+         {&Invocation::scriptPath},
+         {"FILE"},
+         kConnection | kProtocol | kDryRun},
     };
     return kCommands;
 }
@@ -57,13 +65,15 @@ struct OptionEntry {
     bool takesValue;
 };
 
-constexpr std::array<OptionEntry, 6> kOptions = {{
+constexpr std::array<OptionEntry, 8> kOptions = {{
     {"--set", kSet, true},
     {"--answer", kAnswer, true},
     {"--connection", kConnection, true},
     {"--protocol", kProtocol, true},
     {"--dry-run", kDryRun, false},
     {"--wait", kWait, true},
+    {"--expect", kExpect, true},
+    {"--timeout", kTimeout, true},
 }};
 
 struct ConnectionName {
@@ -77,13 +87,6 @@ constexpr std::array<ConnectionName, 3> kConnections = {{
     {"usb", kUsb},
 }};
 
-std::optional<int> ConnectionNamed(const std::string& name) {
-    for (const auto& entry : kConnections) {
-        if (name == entry.name) return entry.type;
-    }
-    return std::nullopt;
-}
-
 // Applies one option's value; the error text, or empty.
 std::string Apply(Option option, const std::string& value, Invocation& invocation) {
     switch (option) {
@@ -96,12 +99,9 @@ std::string Apply(Option option, const std::string& value, Invocation& invocatio
             return {};
         }
         case kAnswer:
-            for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Cancel,
-                                         MessageAnswer::Yes, MessageAnswer::No}) {
-                if (value == AnswerName(answer)) {
-                    invocation.answers.push_back(answer);
-                    return {};
-                }
+            if (auto answer = AnswerNamed(value)) {
+                invocation.answers.push_back(*answer);
+                return {};
             }
             return "--answer takes ok, cancel, yes or no, not '" + value + "'";
         case kConnection:
@@ -113,15 +113,19 @@ std::string Apply(Option option, const std::string& value, Invocation& invocatio
         case kProtocol:
             invocation.protocol = value;
             return {};
-        case kWait: {
-            int ms = -1;
-            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), ms);
-            if (error != std::errc() || end != value.data() + value.size() || ms < 0) {
-                return "--wait takes a number of milliseconds, not '" + value + "'";
+        case kWait:
+        case kTimeout: {
+            std::optional<int> ms = Milliseconds(value);
+            if (!ms) {
+                return std::string(option == kWait ? "--wait" : "--timeout") +
+                       " takes a number of milliseconds, not '" + value + "'";
             }
-            invocation.waitMs = ms;
+            (option == kWait ? invocation.waitMs : invocation.timeoutMs) = *ms;
             return {};
         }
+        case kExpect:
+            invocation.expect = value;
+            return PatternError(value);
         case kDryRun:
             invocation.dryRun = true;
             return {};
@@ -192,6 +196,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     }
     if (operandCount < entry->operands.size()) {
         parsed.error = std::string(entry->name) + " needs " + entry->operandNames[operandCount];
+    } else if (std::any_of(arguments.begin(), arguments.end(),
+                           [](const std::string& a) { return a.starts_with("--timeout"); }) &&
+               !invocation.expect) {
+        parsed.error = "--timeout needs --expect";
     }
     return parsed;
 }
@@ -203,8 +211,31 @@ const char* ConnectionName(int type) {
     return "none";
 }
 
+std::optional<int> ConnectionNamed(const std::string& name) {
+    for (const auto& entry : kConnections) {
+        if (name == entry.name) return entry.type;
+    }
+    return std::nullopt;
+}
+
+std::optional<MessageAnswer> AnswerNamed(const std::string& name) {
+    for (MessageAnswer answer :
+         {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes, MessageAnswer::No}) {
+        if (name == AnswerName(answer)) return answer;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> Milliseconds(const std::string& text) {
+    int ms = -1;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+    if (error != std::errc() || end != text.data() + text.size() || ms < 0) return std::nullopt;
+    return ms;
+}
+
 bool SendsForReal(const Invocation& invocation) {
-    bool sends = invocation.command == Command::Press || invocation.command == Command::Send;
+    bool sends = invocation.command == Command::Press || invocation.command == Command::Send ||
+                 invocation.command == Command::Run;
     return sends && !invocation.dryRun;
 }
 
@@ -230,6 +261,19 @@ const std::string& UsageText() {
         "                           (a button, radio button, check box, or a slider: releases it)\n"
         "  send CUSTOM_STRING       sends a custom string as the Send button does (no carriage\n"
         "                           return unless the string has one), e.g. '\"?V\" h0D'\n"
+        "  run FILE                 runs the steps in FILE (- for standard input) on one\n"
+        "                           terminal, so each step finds what the ones before left: the\n"
+        "                           product, the page shown, the values set, a Custom list row\n"
+        "                           added. It stops at the first step that fails.\n"
+        "\n"
+        "Steps of run, one a line; words are split as a POSIX shell splits them (blanks,\n"
+        "'single' and \"double\" quotes, backslashes; nothing is expanded), # starts a comment:\n" +
+        StepsHelp() +
+        "Press and run wait for what a page sends a moment later (the Netwick's time after\n"
+        "SETTIME, its date after SETDATE), in dry runs too. Expect reads the bytes received as\n"
+        "text, printable ASCII as it is and every other byte as \\xHH (a carriage return is\n"
+        "\\x0D); a match takes the text up to its end, so the next expect sees what came after,\n"
+        "and a product step forgets what the previous product sent.\n"
         "\n"
         "Options:\n"
         "  --set PATH=VALUE         (press) sets a control first, as an operator would: a list\n"
@@ -243,21 +287,32 @@ const std::string& UsageText() {
         "                           Cancel (OK/Cancel) or No (Yes/No), so nothing destructive\n"
         "                           happens unasked; an OK-only box takes no answer from the list\n"
         "  --connection serial|ethernet|usb\n"
-        "                           (controls, press, send) uses this connection of the product\n"
-        "  --protocol NAME          (controls, press, send) selects the connection's protocol by\n"
-        "                           its name, e.g. Pioneer(ZELNet)\n"
-        "  --dry-run                (press, send) sends nothing: no port is opened, nothing goes\n"
-        "                           out, and only the send and message events are printed\n"
+        "                           (controls, press, send, run) uses this connection of the\n"
+        "                           product; in a run, of each product a step selects\n"
+        "  --protocol NAME          (controls, press, send, run) selects the connection's\n"
+        "                           protocol by its name, e.g. Pioneer(ZELNet)\n"
+        "  --dry-run                (press, send, run) sends nothing: no port is opened, nothing\n"
+        "                           goes out, only the send, message and matched events are\n"
+        "                           printed, and wait and expect steps pass at once\n"
         "  --wait MS                (press, send) keeps receiving replies for MS milliseconds\n"
         "                           after sending for real (default 0)\n"
+        "  --expect REGEX           (press, send) then waits for a reply, as the expect step\n"
+        "  --timeout MS             (press, send) how long --expect waits (default 1000)\n"
         "  --help                   shows this text\n"
         "\n"
-        "Events of press and send, one per line, in order:\n"
-        "  {\"event\":\"send\",\"hex\":\"3131504C\",\"cr\":true}   each command handed to the\n"
-        "      terminal, as the page passed it (before the unit address and carriage return)\n"
+        "Events of press, send and run, one per line, in order:\n"
+        "  {\"event\":\"send\",\"hex\":\"3131504C\",\"cr\":true,\"sent\":true}   each command\n"
+        "      handed to the terminal, as the page passed it (before the unit address and\n"
+        "      carriage return); sent tells whether it went out (never in a dry run, never an\n"
+        "      empty command: \"hex\":\"\")\n"
         "  {\"event\":\"message\",\"text\":...,\"buttons\":\"ok-cancel\",\"answer\":\"cancel\"}\n"
         "      each message box; buttons are ok, ok-cancel, yes-no or yes-no-cancel\n"
         "  {\"event\":\"log\",\"text\":...}   each communication log line, when sending for real\n"
+        "  {\"event\":\"matched\",\"text\":\"V3.21\"}   the text an expectation matched\n"
+        "  {\"event\":\"failed\",\"line\":...,\"status\":4,\"message\":...,\"received\":...}\n"
+        "      (run) the step that stopped the run, as written; received is what came\n"
+        "      instead of an expected reply\n"
+        "In a run every event also carries \"step\":N, the line number of its step.\n"
         "Texts are bytes; those outside printable ASCII are written as \\u00XX.\n"
         "\n"
         "Connection, product address and ports come from the terminal's settings\n"
@@ -268,9 +323,10 @@ const std::string& UsageText() {
         "Exit status:\n"
         "  0  done\n"
         "  1  the connection asked for cannot be used\n"
-        "  2  bad command line, or no such product, page, control or value (the message names\n"
-        "     what exists), or an --answer the message box does not offer\n"
-        "  3  the control is disabled or hidden at that moment\n";
+        "  2  bad command line or script, or no such product, page, control or value (the\n"
+        "     message names what exists), or an answer the message box does not offer\n"
+        "  3  the control is disabled or hidden at that moment\n"
+        "  4  the expected reply did not come in time (the message says what came instead)\n";
     return kUsage;
 }
 

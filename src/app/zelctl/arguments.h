@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/zelctl/script.h"
 #include "terminal/window_system.h"
 
 namespace zel::ctl {
 
-enum class Command { Help, Products, Pages, Controls, Press, Send };
+enum class Command { Help, Products, Pages, Controls, Press, Send, Run };
 
 // One --set PATH=VALUE, applied in the order given.
 struct ControlValue {
@@ -23,12 +24,15 @@ struct Invocation {
     std::string page;
     std::string path;
     std::string customString;
+    std::string scriptPath;  // "-" for standard input
     std::vector<ControlValue> values;
     std::vector<MessageAnswer> answers;
     std::optional<int> connection;  // kSerial, kEthernet or kUsb
     std::optional<std::string> protocol;
     bool dryRun = false;
     int waitMs = 0;
+    std::optional<std::string> expect;  // an extended regular expression
+    int timeoutMs = kDefaultExpectMs;
 };
 
 struct ParsedArguments {
@@ -40,8 +44,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 // "serial", "ethernet" or "usb", as --connection takes them.
 const char* ConnectionName(int type);
+std::optional<int> ConnectionNamed(const std::string& name);
+// "ok", "cancel", "yes" or "no", as --answer takes them.
+std::optional<MessageAnswer> AnswerNamed(const std::string& name);
+// A whole non-negative number of milliseconds.
+std::optional<int> Milliseconds(const std::string& text);
 
-// Whether the invocation goes to a device: only press and send without --dry-run do.
+// Whether the invocation goes to a device: only press, send and run without --dry-run do.
 bool SendsForReal(const Invocation& invocation);
 
 const std::string& UsageText();

@@ -1,34 +1,14 @@
 #include "app/zelctl/controller.h"
 
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace zel::ctl {
 
 namespace {
-
-// A request that cannot be carried out, with the exit status it ends in.
-struct Refusal {
-    int status;
-    std::string message;
-};
-
-std::string Joined(const std::vector<std::string>& texts, const std::string& separator) {
-    std::string joined;
-    for (const std::string& text : texts) joined += (joined.empty() ? "" : separator) + text;
-    return joined;
-}
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-std::vector<std::string> FirstColumn(const Control& control) {
-    std::vector<std::string> column;
-    for (const auto& row : control.rows) column.push_back(row.empty() ? "" : row.front());
-    return column;
-}
 
 std::optional<std::string> ChosenEntry(const std::vector<std::string>& entries, int selected) {
     if (selected < 0 || static_cast<size_t>(selected) >= entries.size()) return std::nullopt;
@@ -60,23 +40,43 @@ void AddValue(JsonObject& object, const Control& control) {
     }
 }
 
-std::vector<std::string> Choices(const Control& control) {
-    return control.kind == ControlKind::ReportList ? FirstColumn(control) : control.choices;
+Step MakeStep(StepKind kind, std::string name, std::string value = {}) {
+    Step step;
+    step.kind = kind;
+    step.name = std::move(name);
+    step.value = std::move(value);
+    return step;
 }
 
-// What --set takes for a control, said when a value does not fit.
-std::string ValuesTaken(const Control& control) {
-    switch (control.kind) {
-        case ControlKind::CheckBox:
-            return "0 or 1";
-        case ControlKind::RadioButton:
-            return "1 (choosing it)";
-        case ControlKind::Slider:
-            return "a position from " + std::to_string(control.minimum) + " to " +
-                   std::to_string(control.maximum);
-        default:
-            return "one of: " + Joined(Choices(control), ", ");
+// What follows a press or send: the expected reply, then the wait.
+void AddReplySteps(const Invocation& invocation, std::vector<Step>& steps) {
+    if (invocation.expect) {
+        Step expect = MakeStep(StepKind::Expect, *invocation.expect);
+        expect.ms = invocation.timeoutMs;
+        steps.push_back(expect);
     }
+    if (invocation.waitMs > 0) {
+        Step wait = MakeStep(StepKind::Wait, {});
+        wait.ms = invocation.waitMs;
+        steps.push_back(wait);
+    }
+}
+
+std::vector<Step> PressSteps(const Invocation& invocation) {
+    std::vector<Step> steps = {MakeStep(StepKind::Product, invocation.product),
+                               MakeStep(StepKind::Page, invocation.page)};
+    for (const ControlValue& setting : invocation.values) {
+        steps.push_back(MakeStep(StepKind::Set, setting.path, setting.value));
+    }
+    steps.push_back(MakeStep(StepKind::Press, invocation.path));
+    AddReplySteps(invocation, steps);
+    return steps;
+}
+
+std::vector<Step> SendSteps(const Invocation& invocation) {
+    std::vector<Step> steps = {MakeStep(StepKind::Send, invocation.customString)};
+    AddReplySteps(invocation, steps);
+    return steps;
 }
 
 }  // namespace
@@ -94,11 +94,13 @@ int Controller::Run(const Invocation& invocation) {
                 ListControls(invocation);
                 break;
             case Command::Press:
-                Press(invocation);
+                RunSteps(invocation, PressSteps(invocation));
                 break;
             case Command::Send:
-                Send(invocation);
+                RunSteps(invocation, SendSteps(invocation));
                 break;
+            case Command::Run:
+                return RunScript(invocation);
             case Command::Help:
                 break;
         }
@@ -110,27 +112,29 @@ int Controller::Run(const Invocation& invocation) {
 }
 
 void Controller::ListProducts() {
-    const std::vector<std::string>& names = terminal_.ProductNames();
+    const std::vector<std::string>& names = parts_.terminal.ProductNames();
     for (size_t position = 0; position < names.size(); ++position) {
-        const ProductInfo* product = FindProduct(terminal_.Catalog(), names[position]);
-        out_.Write(JsonObject()
-                       .Add("position", static_cast<int64_t>(position))
-                       .Add("index", static_cast<int64_t>(product ? product->Index() : 0))
-                       .Add("name", names[position]));
+        const ProductInfo* product = FindProduct(parts_.terminal.Catalog(), names[position]);
+        parts_.events.Write(JsonObject()
+                                .Add("position", static_cast<int64_t>(position))
+                                .Add("index", static_cast<int64_t>(product ? product->Index() : 0))
+                                .Add("name", names[position]));
     }
 }
 
 void Controller::ListPages(const Invocation& invocation) {
-    ChooseProduct(invocation.product);
-    const auto& tabs = terminal_.Sheet().Tabs();
+    operator_.ChooseProduct(invocation.product);
+    const auto& tabs = parts_.terminal.Sheet().Tabs();
     for (size_t index = 0; index < tabs.size(); ++index) {
-        out_.Write(
+        parts_.events.Write(
             JsonObject().Add("index", static_cast<int64_t>(index)).Add("title", tabs[index].title));
     }
 }
 
 void Controller::ListControls(const Invocation& invocation) {
-    const CPage& page = ShowPage(invocation);
+    operator_.ChooseProduct(invocation.product);
+    operator_.ChooseConnection(invocation.connection, invocation.protocol);
+    const CPage& page = operator_.ShowPage(invocation.page);
     for (const Control& control : page.Controls()) {
         JsonObject object;
         object.Add("path", control.path).Add("kind", ControlKindName(control.kind));
@@ -138,123 +142,59 @@ void Controller::ListControls(const Invocation& invocation) {
         object.Add("enabled", control.enabled)
             .Add("visible", control.visible)
             .Add("choices", Choices(control));
-        out_.Write(object);
+        parts_.events.Write(object);
     }
 }
 
-void Controller::Press(const Invocation& invocation) {
-    CPage& page = ShowPage(invocation);
-    for (const ControlValue& setting : invocation.values) {
-        ControlId id = FindControl(page, setting.path);
-        Check(page, id, page.SetValue(id, setting.value), setting.value);
-    }
-    ControlId pressed = FindControl(page, invocation.path);
-    Check(page, pressed, page.Press(pressed), std::nullopt);
+Session Controller::StartSession(const Invocation& invocation, const std::vector<Step>& steps) {
+    Session session(parts_, {invocation.connection, invocation.protocol, invocation.dryRun});
+    // A first product step takes the connection for its product.
+    if (steps.empty() || steps.front().kind != StepKind::Product) session.UseSessionConnection();
+    return session;
 }
 
-void Controller::Send(const Invocation& invocation) {
-    ChooseConnection(invocation);
-    size_t logged = terminal_.Log().Text().size();
-    std::string commandText;
-    if (!terminal_.ValidateCustomString(invocation.customString, commandText)) {
-        std::string error = terminal_.Log().Text().substr(logged);
-        while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
-        throw Refusal{exit_status::kNotFound,
-                      Quoted(invocation.customString) + " is not a custom string: " + error};
-    }
-    terminal_.SendCommand(commandText, false);
+void Controller::RunSteps(const Invocation& invocation, const std::vector<Step>& steps) {
+    Session session = StartSession(invocation, steps);
+    for (const Step& step : steps) session.Perform(step);
 }
 
-void Controller::ChooseProduct(const std::string& name) {
-    ProductInfo* product = FindProduct(terminal_.Catalog(), name);
-    if (!product) {
-        throw Refusal{exit_status::kNotFound,
-                      "no product " + Quoted(name) +
-                          "; the products are: " + Joined(terminal_.ProductNames(), ", ")};
+std::string Controller::ReadScript(const std::string& path) {
+    std::ostringstream text;
+    if (path == "-") {
+        text << standardInput_.rdbuf();
+        return text.str();
     }
-    // Choosing the product already shown changes nothing, as in the product list; it keeps
-    // the stored connection's ports.
-    if (terminal_.CurrentProduct() != product) terminal_.SelectProduct(name);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw Refusal{exit_status::kNotFound, "cannot read the script " + Quoted(path)};
+    text << file.rdbuf();
+    return text.str();
 }
 
-void Controller::ChooseConnection(const Invocation& invocation) {
-    if (!invocation.connection && !invocation.protocol) return;
-    ProductInfo& product = *terminal_.CurrentProduct();
-    int type = invocation.connection.value_or(terminal_.Profile().connectionType);
-    if (!product.Supports(type)) {
-        std::vector<std::string> offered;
-        for (int other : {kSerial, kEthernet, kUsb}) {
-            if (product.Supports(other)) offered.push_back(ConnectionName(other));
-        }
-        throw Refusal{exit_status::kNotFound, product.Name() + " has no " + ConnectionName(type) +
-                                                  " connection; it has: " + Joined(offered, ", ")};
+int Controller::RunScript(const Invocation& invocation) {
+    ParsedScript script = ParseScript(ReadScript(invocation.scriptPath));
+    if (!script.error.empty()) {
+        throw Refusal{exit_status::kNotFound, invocation.scriptPath + " " + script.error};
     }
-    if (invocation.protocol) {
-        product.SetCurrentConnection(type);
-        if (!product.SelectProtocolByName(*invocation.protocol)) {
-            std::vector<std::string> names;
-            for (const ProtocolInfo& protocol : product.Protocols(type)) {
-                names.push_back(protocol.GetName());
-            }
-            throw Refusal{exit_status::kNotFound,
-                          product.Name() + " has no protocol " + Quoted(*invocation.protocol) +
-                              " on its " + ConnectionName(type) +
-                              " connection; it has: " + Joined(names, ", ")};
+    Session session = StartSession(invocation, script.steps);
+    for (const Step& step : script.steps) {
+        parts_.events.SetStep(step.line);
+        try {
+            session.Perform(step);
+        } catch (const Refusal& refusal) {
+            JsonObject failed;
+            failed.Add("event", "failed")
+                .Add("line", step.text)
+                .Add("status", refusal.status)
+                .Add("message", refusal.message);
+            if (refusal.received) failed.Add("received", *refusal.received);
+            parts_.events.Write(failed);
+            errors_ << "zelctl: step " << step.line << " (" << step.text << "): " << refusal.message
+                    << "\n"
+                    << std::flush;
+            return refusal.status;
         }
     }
-    terminal_.SelectConnection(type);
-    if (terminal_.Profile().connectionType != type) {
-        throw Refusal{exit_status::kConnectionUnusable,
-                      "the " + std::string(ConnectionName(type)) +
-                          " connection cannot be used on this computer now"};
-    }
-}
-
-CPage& Controller::ShowPage(const Invocation& invocation) {
-    ChooseProduct(invocation.product);
-    ChooseConnection(invocation);
-    if (CPage* page = terminal_.Sheet().ActivateTab(invocation.page)) return *page;
-    std::vector<std::string> titles;
-    for (const auto& tab : terminal_.Sheet().Tabs()) titles.push_back(tab.title);
-    throw Refusal{exit_status::kNotFound, invocation.product + " has no page " +
-                                              Quoted(invocation.page) +
-                                              "; its pages are: " + Joined(titles, ", ")};
-}
-
-ControlId Controller::FindControl(const CPage& page, const std::string& path) {
-    if (auto id = page.Find(path)) return *id;
-    std::vector<std::string> paths;
-    for (const Control& control : page.Controls()) paths.push_back(control.path);
-    throw Refusal{exit_status::kNotFound, "the " + page.Title() + " page has no control " +
-                                              Quoted(path) + "; its controls are:\n  " +
-                                              Joined(paths, "\n  ")};
-}
-
-// Turns an action's result into a refusal; `value` is what --set gave, nothing for a press.
-void Controller::Check(const CPage& page, ControlId id, ActionResult result,
-                       const std::optional<std::string>& value) {
-    const Control& control = page.At(id);
-    const std::string what = Quoted(control.path) + " (" + ControlKindName(control.kind) + ")";
-    switch (result) {
-        case ActionResult::Done:
-            return;
-        case ActionResult::Disabled:
-            throw Refusal{exit_status::kUnusableNow, what + " is disabled now"};
-        case ActionResult::Hidden:
-            throw Refusal{exit_status::kUnusableNow, what + " is not shown now"};
-        case ActionResult::WrongKind:
-            throw Refusal{exit_status::kNotFound,
-                          what + (!value ? " cannot be pressed; press takes a button, radio "
-                                           "button, check box or slider"
-                                         : " holds no value to set")};
-        case ActionResult::BadValue:
-            throw Refusal{exit_status::kNotFound, Quoted(value.value_or("")) +
-                                                      " is not a value of " + what + "; it takes " +
-                                                      ValuesTaken(control)};
-        case ActionResult::NotFound:
-            break;
-    }
-    throw Refusal{exit_status::kNotFound, what + " was not found"};
+    return exit_status::kDone;
 }
 
 }  // namespace zel::ctl

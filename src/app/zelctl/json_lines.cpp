@@ -70,4 +70,13 @@ JsonObject& JsonObject::Add(std::string_view name, const std::vector<std::string
     return Raw(name, array + "]");
 }
 
+void JsonLineWriter::Write(const JsonObject& object) {
+    if (!step_) {
+        out_ << object.Text() << '\n' << std::flush;
+        return;
+    }
+    JsonObject numbered = object;
+    out_ << numbered.Add("step", *step_).Text() << '\n' << std::flush;
+}
+
 }  // namespace zel::ctl

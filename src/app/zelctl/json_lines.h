@@ -41,13 +41,16 @@ class JsonObject {
 };
 
 // Writes each object as one line and flushes it at once, so a reader sees events as they come.
+// While a script's step runs, each line ends in that step's number.
 class JsonLineWriter {
   public:
     explicit JsonLineWriter(std::ostream& out) : out_(out) {}
-    void Write(const JsonObject& object) { out_ << object.Text() << '\n' << std::flush; }
+    void Write(const JsonObject& object);
+    void SetStep(std::optional<int> step) { step_ = step; }
 
   private:
     std::ostream& out_;
+    std::optional<int> step_;
 };
 
 }  // namespace zel::ctl

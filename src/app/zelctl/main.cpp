@@ -1,14 +1,15 @@
 // zelctl: the terminal's product pages driven from the command line, for scripts and tests.
 #include <QCoreApplication>
-#include <QTimer>
 #include <iostream>
 #include <memory>
 
 #include "app/zelctl/arguments.h"
 #include "app/zelctl/controller.h"
 #include "app/zelctl/log_lines.h"
+#include "app/zelctl/qt_event_loop.h"
 #include "app/zelctl/script_services.h"
 #include "app/zelctl/scripted_window.h"
+#include "app/zelctl/traffic_events.h"
 #include "gui/console_window_system.h"
 #include "gui/qt_settings_store.h"
 #include "transport/serial_window.h"
@@ -38,16 +39,11 @@ Transports MakeTransports(bool real, IWindowSystem& window) {
             std::make_unique<InertUsbLink>()};
 }
 
-// Said after the command: answers that did not fit a box fail the run; unused ones are noted.
-int ReportAnswers(const AnswerBook& answers, int status) {
-    for (const std::string& mistake : answers.Mistakes())
-        std::cerr << "zelctl: " << mistake << "\n";
-    if (answers.Unused() > 0) {
-        std::cerr << "zelctl: " << answers.Unused() << " --answer left unused: no more questions"
-                  << " were asked\n";
-    }
-    return status == exit_status::kDone && !answers.Mistakes().empty() ? exit_status::kNotFound
-                                                                       : status;
+// Said after the command: answers no question took.
+void ReportUnusedAnswers(const AnswerBook& answers, const std::string& giver) {
+    if (answers.Unused() == 0) return;
+    std::cerr << "zelctl: " << answers.Unused() << " " << giver
+              << " left unused: no more questions were asked\n";
 }
 
 }  // namespace
@@ -66,7 +62,8 @@ int main(int argc, char** argv) {
 
     QCoreApplication app(argc, argv);
     JsonLineWriter events(std::cout);
-    AnswerBook answers(invocation.answers);
+    const std::string giver = invocation.command == Command::Run ? "answer" : "--answer";
+    AnswerBook answers(invocation.answers, giver);
     ConsoleWindowSystem console;
     ScriptedWindowSystem window(console, answers, events);
     QtSettingsStore settings;
@@ -78,23 +75,19 @@ int main(int argc, char** argv) {
     CZelTermDlg terminal({window, readOnlySettings, *transports.serial, *transports.udp,
                           *transports.usb, clock, noUpdates});
 
-    terminal.SetSendObserver([&](std::string_view text, bool appendCR) {
-        events.Write(
-            JsonObject().Add("event", "send").Add("hex", HexText(text)).Add("cr", appendCR));
-    });
+    ReceivedText received;
+    TrafficEvents traffic(events, received, real);
+    terminal.SetTrafficObserver(&traffic);
     terminal.OnInitDialog({});
-    LogLines logLines([&](const std::string& line) {
-        if (real) events.Write(JsonObject().Add("event", "log").Add("text", line));
-    });
+    LogLines logLines([&](const std::string& line) { traffic.OnLogLine(line); });
     terminal.Log().SetObserver(&logLines);
 
-    Controller controller(terminal, events, std::cerr);
+    QtEventLoop loop;
+    Controller controller({terminal, window, answers, received, loop, events}, std::cerr, std::cin);
     int status = controller.Run(invocation);
-    if (real && status == exit_status::kDone && invocation.waitMs > 0) {
-        QTimer::singleShot(invocation.waitMs, &app, &QCoreApplication::quit);
-        app.exec();
-    }
     logLines.Flush();
     terminal.Log().SetObserver(nullptr);
-    return ReportAnswers(answers, status);
+    terminal.SetTrafficObserver(nullptr);
+    ReportUnusedAnswers(answers, giver);
+    return status;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "terminal/zelterm_dlg.h"
+
 namespace zel::ctl {
 
 namespace {
@@ -51,9 +53,9 @@ MessageAnswer AnswerBook::Answer(const std::string& text, MessageButtons buttons
     if (std::find(set.offered.begin(), set.offered.end(), given) != set.offered.end()) {
         return given;
     }
-    mistakes_.push_back("--answer " + std::string(AnswerName(given)) +
-                        " does not fit the message box \"" + text + "\" (" + set.name +
-                        "); it was answered " + AnswerName(set.harmless));
+    mistakes_.push_back(giver_ + " " + AnswerName(given) + " does not fit the message box \"" +
+                        text + "\" (" + set.name + "); it was answered " +
+                        AnswerName(set.harmless));
     return set.harmless;
 }
 
@@ -66,6 +68,24 @@ MessageAnswer ScriptedWindowSystem::MessageBox(const std::string& text, const st
                       .Add("buttons", ButtonsName(buttons))
                       .Add("answer", AnswerName(answer)));
     return answer;
+}
+
+void ScriptedWindowSystem::SetTimer(int id, unsigned periodMs, std::function<void()> onTick) {
+    periods_[id] = periodMs;
+    underneath_.SetTimer(id, periodMs, std::move(onTick));
+}
+
+void ScriptedWindowSystem::KillTimer(int id) {
+    periods_.erase(id);
+    underneath_.KillTimer(id);
+}
+
+std::optional<unsigned> ScriptedWindowSystem::LongestFollowUpMs() const {
+    std::optional<unsigned> longest;
+    for (auto [id, periodMs] : periods_) {
+        if (id != CZelTermDlg::kRepeatTimerId) longest = std::max(longest.value_or(0), periodMs);
+    }
+    return longest;
 }
 
 }  // namespace zel::ctl

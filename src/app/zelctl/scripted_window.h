@@ -1,8 +1,11 @@
 #pragma once
 // The window system of a script: message boxes are answered from the --answer list and reported
-// as events; timers and posted work go to the window system underneath.
+// as events; timers and posted work go to the window system underneath, the timers counted so
+// a script can wait for what a page sends a moment later.
 #include <deque>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,11 +17,14 @@ namespace zel::ctl {
 const char* ButtonsName(MessageButtons buttons);
 const char* AnswerName(MessageAnswer answer);
 
-// The answers given on the command line, taken in order by the questions asked.
+// The answers given on the command line or by answer steps, taken in order by the questions
+// asked. `giver` names them in the mistakes: "--answer" or "answer".
 class AnswerBook {
   public:
-    explicit AnswerBook(std::vector<MessageAnswer> answers)
-        : answers_(answers.begin(), answers.end()) {}
+    explicit AnswerBook(std::vector<MessageAnswer> answers, std::string giver = "--answer")
+        : answers_(answers.begin(), answers.end()), giver_(std::move(giver)) {}
+
+    void Add(MessageAnswer answer) { answers_.push_back(answer); }
 
     // An OK-only box gets Ok without taking an answer. A question takes the next answer, or
     // gets the one that changes nothing (Cancel, or No for Yes/No) when none is left or when
@@ -30,6 +36,7 @@ class AnswerBook {
 
   private:
     std::deque<MessageAnswer> answers_;
+    std::string giver_;
     std::vector<std::string> mistakes_;
 };
 
@@ -40,14 +47,17 @@ class ScriptedWindowSystem : public IWindowSystem {
 
     MessageAnswer MessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) override;
-    void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) override {
-        underneath_.SetTimer(id, periodMs, std::move(onTick));
-    }
-    void KillTimer(int id) override { underneath_.KillTimer(id); }
+    void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) override;
+    void KillTimer(int id) override;
     void PostToGui(std::function<void()> work) override { underneath_.PostToGui(std::move(work)); }
+
+    // The longest period of the timers set now, the terminal's repeat timer aside: a page's
+    // follow-ups are due within it. Nothing when none is set.
+    std::optional<unsigned> LongestFollowUpMs() const;
 
   private:
     IWindowSystem& underneath_;
+    std::map<int, unsigned> periods_;  // of the timers set now
     AnswerBook& answers_;
     JsonLineWriter& events_;
 };
