@@ -1,6 +1,7 @@
 #include "gui/log_view.h"
 
 #include <QFontDatabase>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -19,7 +20,7 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
-    viewport()->setAutoFillBackground(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(kRepaintMs);
     connect(&updateTimer_, &QTimer::timeout, this, &LogView::UpdateNow);
@@ -44,10 +45,12 @@ void LogView::Follow(CommLog* log) {
 void LogView::OnAppended(std::string_view piece) {
     index_.Append(piece);
     if (!following_) newTextBelow_ = true;
+    changedFrom_ = std::min(changedFrom_, LineCount() - 1);
     ScheduleUpdate();
 }
 
 void LogView::OnDroppedFront(size_t count) {
+    redrawAll_ = true;
     const int64_t droppedBefore = index_.DroppedLines();
     index_.DropFront(count, log_ ? std::string_view(log_->Text()) : std::string_view());
     droppedBytes_ += count;
@@ -62,6 +65,7 @@ void LogView::OnDroppedFront(size_t count) {
 }
 
 void LogView::OnCleared() {
+    redrawAll_ = true;
     index_.Clear();
     lineCache_.clear();
     droppedBytes_ = 0;
@@ -75,10 +79,24 @@ void LogView::ScheduleUpdate() {
     if (!updateTimer_.isActive()) updateTimer_.start();
 }
 
+// While following, the lines already drawn move up by what arrived: their pixels are scrolled
+// and only the lines that changed are drawn again.
 void LogView::UpdateNow() {
     updateTimer_.stop();
+    const int oldTop = TopLine();
     UpdateScrollBars();
-    viewport()->update();
+    const int moved = TopLine() - oldTop;
+    const int spacing = fontMetrics().lineSpacing();
+    if (!redrawAll_ && moved >= 0 && moved < FullRows()) {
+        if (moved > 0) viewport()->scroll(0, -moved * spacing);
+        const int fromRow = static_cast<int>(std::max<qsizetype>(0, changedFrom_ - TopLine()));
+        viewport()->update(0, fromRow * spacing, viewport()->width(), viewport()->height());
+        if (newTextBelow_) viewport()->update(MarkerRect());
+    } else {
+        viewport()->update();
+    }
+    redrawAll_ = false;
+    changedFrom_ = LineCount() - 1;
 }
 
 int LogView::FullRows() const {
@@ -107,10 +125,9 @@ void LogView::UpdateScrollBars() {
 
 // The operator's scrolling decides whether the view follows: at the end it does.
 void LogView::OnScrolled() {
-    if (!scrollingItself_) {
-        following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-        if (following_) newTextBelow_ = false;
-    }
+    if (scrollingItself_) return;
+    following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+    if (following_) newTextBelow_ = false;
     viewport()->update();
 }
 
@@ -171,8 +188,9 @@ int LogView::ColumnX(qsizetype line, qsizetype column) const {
     return fontMetrics().horizontalAdvance(LineText(line).left(column));
 }
 
-void LogView::paintEvent(QPaintEvent*) {
+void LogView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    painter.fillRect(event->rect(), palette().brush(QPalette::Base));
     const int spacing = fontMetrics().lineSpacing();
     const qsizetype top = TopLine();
     const qsizetype last = std::min<qsizetype>(LineCount(), top + FullRows() + 1);

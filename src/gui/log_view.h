@@ -105,6 +105,8 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     bool following_ = true;
     bool newTextBelow_ = false;
     bool scrollingItself_ = false;  // scroll bar changes made by the box, not the operator
+    bool redrawAll_ = true;         // lines in view changed other than at the end
+    qsizetype changedFrom_ = 0;     // the first line changed since the last update
     Position anchor_;
     Position caret_;
     // Drawn lines, by where they start in the log and how long they are: still right after
