@@ -3,12 +3,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <QPlainTextEdit>
-#include <QTextDocument>
 #include <cstdio>
 #include <filesystem>
 
-#include "gui/log_display.h"
+#include "gui/log_view.h"
 #include "gui/qt_settings_store.h"
 #include "products/catalog.h"
 #include "transport/pseudo_terminal.h"
@@ -74,19 +72,8 @@ LatenessProbe::LatenessProbe() {
     timer_.start(kPeriodMs);
 }
 
-bool ViewCatchUp::Done(const CommLog& log) {
-    if (!box_) return true;
-    if (!expected_.valid() && expectedCount_ < 0) {
-        expected_ = std::async(std::launch::async, [text = log.Text()] {
-            // The box ends in one more character than the text it shows.
-            return DisplayLogText(text).size() + 1;
-        });
-    }
-    if (expectedCount_ < 0) {
-        if (expected_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return false;
-        expectedCount_ = expected_.get();
-    }
-    return box_->document()->characterCount() >= expectedCount_;
+bool ViewCatchUp::Done() const {
+    return !box_ || !box_->UpdatePending();
 }
 
 }  // namespace zel::bench

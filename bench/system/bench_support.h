@@ -5,17 +5,15 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 
 #include "terminal/comm_log.h"
 
-class QPlainTextEdit;
-
 namespace zel {
+class LogView;
 class PseudoTerminal;
-}
+}  // namespace zel
 
 namespace zel::bench {
 
@@ -63,18 +61,15 @@ class LatenessProbe {
     double worstEndedAtMs_ = 0;
 };
 
-// Whether the log box (if any) shows every byte of the log: compares character counts, so call
-// it only once the log itself is complete. The count the box should reach is worked out on a
-// thread of its own, so that the GUI thread is not held up by the benchmark.
+// Whether the log box (if any) shows every byte of the log: it indexes each piece as it is
+// appended, so once the log is complete the box is when its pending update has run.
 class ViewCatchUp {
   public:
-    explicit ViewCatchUp(const QPlainTextEdit* box) : box_(box) {}
-    bool Done(const CommLog& log);
+    explicit ViewCatchUp(const LogView* box) : box_(box) {}
+    bool Done() const;
 
   private:
-    const QPlainTextEdit* box_;
-    std::future<qsizetype> expected_;
-    qsizetype expectedCount_ = -1;
+    const LogView* box_;
 };
 
 }  // namespace zel::bench

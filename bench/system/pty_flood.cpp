@@ -108,7 +108,7 @@ TerminalFlood TerminalDrain(const std::string& flood) {
             result.logMs = elapsedMs;
             afterLog = std::make_unique<LatenessProbe>();
         }
-        if (result.logMs >= 0 && catchUp.Done(log)) result.viewMs = elapsedMs;
+        if (result.logMs >= 0 && catchUp.Done()) result.viewMs = elapsedMs;
         if (result.viewMs >= 0 || elapsedMs > kPatienceMs) {
             result.worstStallMs = probe->WorstMs();
             result.worstStallEndedAtMs = probe->WorstEndedAtMs();

@@ -24,6 +24,7 @@
 
 #include "bench_support.h"
 #include "device_replies.h"
+#include "process_probe.h"
 #include "products/protocol_info.h"
 #include "transport/pseudo_terminal.h"
 
@@ -34,46 +35,6 @@ namespace {
 
 constexpr int kMapPatienceMs = 30000;
 constexpr int kSettleMs = 2000;
-
-// A field of /proc/<pid>/status in kilobytes, such as "VmRSS".
-double StatusKilobytes(pid_t pid, const std::string& field) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1);
-    }
-    return -1;
-}
-
-// User and system time the process has used, in clock ticks.
-long CpuTicks(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t afterName = text.rfind(')');
-    if (afterName == std::string::npos) return -1;
-    std::istringstream fields(text.substr(afterName + 2));
-    std::string field;
-    long utime = 0, stime = 0;
-    for (int index = 3; fields >> field; ++index) {
-        if (index == 14) utime = std::atol(field.c_str());
-        if (index == 15) {
-            stime = std::atol(field.c_str());
-            break;
-        }
-    }
-    return utime + stime;
-}
-
-// Waits until the process has used no processor time for a while.
-void WaitUntilIdle(pid_t pid, int patienceMs) {
-    const auto start = Clock::now();
-    long before = CpuTicks(pid);
-    while (MillisecondsSince(start) < patienceMs) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        const long now = CpuTicks(pid);
-        if (now == before) return;
-        before = now;
-    }
-}
 
 // Told of every top-level window mapped on the display.
 class MapWatcher {
@@ -128,21 +89,6 @@ double VersionOnlyMs() {
     return MillisecondsSince(start);
 }
 
-pid_t StartTerminal(const std::string& settingsPath, const std::string& serialPort) {
-    setenv("ZELTERM_SETTINGS", settingsPath.c_str(), 1);
-    setenv("ZELTERM_SERIAL_PORTS", serialPort.c_str(), 1);
-    unsetenv("QT_QPA_PLATFORM");
-    char program[] = ZELTERM_PATH;
-    char* arguments[] = {program, nullptr};
-    pid_t pid = 0;
-    return posix_spawn(&pid, program, nullptr, nullptr, arguments, environ) == 0 ? pid : -1;
-}
-
-void StopTerminal(pid_t pid) {
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-}
-
 struct Memory {
     double idleRssKb = -1, idlePeakKb = -1, floodPeakKb = -1, afterFloodRssKb = -1;
 };
@@ -153,7 +99,7 @@ std::optional<double> StartOnce(MapWatcher& watcher, const std::string* flood, M
     const std::string settingsPath = TemporarySettingsPath("startup");
     WriteSettings(settingsPath, {"Korvex", kSerial, line.SlavePath(), 0});
     const auto start = Clock::now();
-    const pid_t pid = StartTerminal(settingsPath, line.SlavePath());
+    const pid_t pid = StartTerminal(ZELTERM_PATH, settingsPath, line.SlavePath());
     std::optional<double> mappedMs;
     if (pid > 0 && watcher.WaitForMap(kMapPatienceMs)) mappedMs = MillisecondsSince(start);
     if (mappedMs && flood && memory) {

@@ -104,7 +104,7 @@ UdpFlood Run(size_t datagramCount, size_t byteCount, WindowedTerminal::Shown sho
         if (count != seen) lastProgress = Clock::now();
         seen = count;
         if (result.logMs < 0 && count >= datagramCount) result.logMs = MillisecondsSince(start);
-        if (result.logMs >= 0 && catchUp.Done(log)) result.viewMs = MillisecondsSince(start);
+        if (result.logMs >= 0 && catchUp.Done()) result.viewMs = MillisecondsSince(start);
         if (result.viewMs >= 0 || MillisecondsSince(lastProgress) > kQuietLimitMs) {
             const double untilLastMs =
                 std::chrono::duration<double, std::milli>(lastProgress - start).count();

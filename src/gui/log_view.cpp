@@ -1,19 +1,32 @@
 #include "gui/log_view.h"
 
 #include <QFontDatabase>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTimer>
 #include <algorithm>
 
 namespace zel {
+namespace {
 
-LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
-    setReadOnly(true);
-    setUndoRedoEnabled(false);  // an undo stack would keep a second copy of everything logged
+const QString kNewTextBelow = QStringLiteral("\u25BC new text below");
+constexpr int kMarkerPadding = 4;
+
+}  // namespace
+
+LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    updateTimer_.setSingleShot(true);
+    updateTimer_.setInterval(kRepaintMs);
+    connect(&updateTimer_, &QTimer::timeout, this, &LogView::UpdateNow);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &LogView::OnScrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+            qOverload<>(&QWidget::update));
 }
 
 LogView::~LogView() {
@@ -30,70 +43,208 @@ void LogView::Follow(CommLog* log) {
 }
 
 void LogView::OnAppended(std::string_view piece) {
-    waiting_.append(piece);
-    ScheduleFlush();
+    index_.Append(piece);
+    if (!following_) newTextBelow_ = true;
+    changedFrom_ = std::min(changedFrom_, LineCount() - 1);
+    ScheduleUpdate();
 }
 
 void LogView::OnDroppedFront(size_t count) {
-    const size_t shownBytes = static_cast<size_t>(mapper_.Bytes());
-    const size_t fromBox = std::min(count, shownBytes);
-    const qsizetype characters = mapper_.DropFront(fromBox);
-    if (characters > 0) {
-        QTextCursor cursor(document());
-        cursor.setPosition(static_cast<int>(characters), QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
+    redrawAll_ = true;
+    const int64_t droppedBefore = index_.DroppedLines();
+    index_.DropFront(count, log_ ? std::string_view(log_->Text()) : std::string_view());
+    droppedBytes_ += count;
+    lineCache_.clear();
+    // The lines in view stay in view: the rows above them went.
+    if (!following_) {
+        const auto gone = static_cast<int>(index_.DroppedLines() - droppedBefore);
+        const QSignalBlocker blocker(verticalScrollBar());
+        verticalScrollBar()->setValue(std::max(0, verticalScrollBar()->value() - gone));
     }
-    ForgetWaiting(count - fromBox);
+    ScheduleUpdate();
 }
 
 void LogView::OnCleared() {
-    std::string().swap(waiting_);
-    waitingFront_ = 0;
-    mapper_.Reset();
-    clear();
+    redrawAll_ = true;
+    index_.Clear();
+    lineCache_.clear();
+    droppedBytes_ = 0;
+    anchor_ = caret_ = {};
+    following_ = true;
+    newTextBelow_ = false;
+    ScheduleUpdate();
 }
 
-void LogView::FlushAll() {
-    InsertAtEnd(Waiting().size());
+void LogView::ScheduleUpdate() {
+    if (!updateTimer_.isActive()) updateTimer_.start();
 }
 
-// Consumed bytes are cut off the buffer only once they are the larger part, so a flood worked
-// off in many passes is not moved again at every pass.
-void LogView::ForgetWaiting(size_t byteCount) {
-    waitingFront_ += std::min(byteCount, Waiting().size());
-    if (waitingFront_ == waiting_.size()) {
-        waiting_.clear();
-        waitingFront_ = 0;
-    } else if (waitingFront_ > waiting_.size() / 2) {
-        waiting_.erase(0, waitingFront_);
-        waitingFront_ = 0;
+// While following, the lines already drawn move up by what arrived: their pixels are scrolled
+// and only the lines that changed are drawn again.
+void LogView::UpdateNow() {
+    updateTimer_.stop();
+    const int oldTop = TopLine();
+    UpdateScrollBars();
+    const int moved = TopLine() - oldTop;
+    const int spacing = fontMetrics().lineSpacing();
+    if (!redrawAll_ && moved >= 0 && moved < FullRows()) {
+        if (moved > 0) viewport()->scroll(0, -moved * spacing);
+        const int fromRow = static_cast<int>(std::max<qsizetype>(0, changedFrom_ - TopLine()));
+        viewport()->update(0, fromRow * spacing, viewport()->width(), viewport()->height());
+        if (newTextBelow_) viewport()->update(MarkerRect());
+    } else {
+        viewport()->update();
+    }
+    redrawAll_ = false;
+    changedFrom_ = LineCount() - 1;
+}
+
+int LogView::FullRows() const {
+    return std::max(1, viewport()->height() / fontMetrics().lineSpacing());
+}
+
+int LogView::TopLine() const {
+    return verticalScrollBar()->value();
+}
+
+void LogView::UpdateScrollBars() {
+    scrollingItself_ = true;
+    QScrollBar* vertical = verticalScrollBar();
+    const int rows = FullRows();
+    vertical->setPageStep(rows);
+    vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, LineCount() - rows)));
+    if (following_) vertical->setValue(vertical->maximum());
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int widest = fontMetrics().horizontalAdvance(QLatin1Char('M')) *
+                       static_cast<int>(index_.LongestLine() + 1);
+    horizontal->setPageStep(viewport()->width());
+    horizontal->setSingleStep(fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    horizontal->setRange(0, std::max(0, widest - viewport()->width()));
+    scrollingItself_ = false;
+}
+
+// The operator's scrolling decides whether the view follows: at the end it does.
+void LogView::OnScrolled() {
+    if (scrollingItself_) return;
+    following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+    if (following_) newTextBelow_ = false;
+    viewport()->update();
+}
+
+void LogView::ScrollToEnd() {
+    following_ = true;
+    newTextBelow_ = false;
+    UpdateNow();
+}
+
+void LogView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+QString LogView::ShownLines(qsizetype first, qsizetype count) const {
+    if (!log_ || count <= 0) return {};
+    const LogLineIndex::Bytes from = index_.LineBytes(first);
+    const LogLineIndex::Bytes to = index_.LineBytes(first + count - 1);
+    // Each line starts the mapping afresh, so the lines map in one go; the line feed that may
+    // end the last of them (never the log's last line) is not part of them.
+    QString text = DisplayLogText(
+        std::string_view(log_->Text()).substr(from.first, to.first + to.size - from.first));
+    if (first + count < LineCount() && text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
+}
+
+QString LogView::LineText(qsizetype line) const {
+    return ShownLines(line, 1);
+}
+
+// A carriage return only ever ends a line, and a line feed ends it too: every other byte is
+// one character.
+qsizetype LogView::LineLength(qsizetype line) const {
+    if (!log_) return 0;
+    const LogLineIndex::Bytes bytes = index_.LineBytes(line);
+    const std::string_view text = std::string_view(log_->Text()).substr(bytes.first, bytes.size);
+    const auto breaks = std::count_if(text.begin(), text.end(),
+                                      [](char byte) { return byte == '\r' || byte == '\n'; });
+    return static_cast<qsizetype>(text.size()) - breaks;
+}
+
+const QStaticText& LogView::CachedLine(qsizetype line) {
+    const LogLineIndex::Bytes bytes = index_.LineBytes(line);
+    const QPair<uint64_t, uint64_t> key(droppedBytes_ + bytes.first, bytes.size);
+    auto found = lineCache_.find(key);
+    if (found == lineCache_.end()) {
+        QStaticText text(LineText(line));
+        text.setTextFormat(Qt::PlainText);
+        text.setPerformanceHint(QStaticText::AggressiveCaching);
+        text.prepare(QTransform(), font());
+        found = lineCache_.insert(key, text);
+    }
+    return *found;
+}
+
+int LogView::ColumnX(qsizetype line, qsizetype column) const {
+    if (column <= 0) return 0;
+    return fontMetrics().horizontalAdvance(LineText(line).left(column));
+}
+
+void LogView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), palette().brush(QPalette::Base));
+    const int spacing = fontMetrics().lineSpacing();
+    const qsizetype top = TopLine();
+    const qsizetype last = std::min<qsizetype>(LineCount(), top + FullRows() + 1);
+    // Lines scrolled away are laid out again only when they come back.
+    if (lineCache_.size() > 4 * (last - top) + 16) lineCache_.clear();
+    for (qsizetype line = top; line < last; ++line) {
+        PaintLine(painter, line, static_cast<int>(line - top) * spacing);
+    }
+    if (newTextBelow_) PaintMarker(painter);
+}
+
+void LogView::PaintLine(QPainter& painter, qsizetype line, int y) {
+    const int x = -horizontalScrollBar()->value();
+    const QStaticText& text = CachedLine(line);
+    const int spacing = fontMetrics().lineSpacing();
+    const auto [from, to] = std::minmax(anchor_, caret_);
+    const int64_t number = index_.DroppedLines() + line;
+    if (from != to && number >= from.line && number <= to.line) {
+        const int left = number == from.line ? ColumnX(line, from.column) : 0;
+        // A selected line end shows as a little room after the line.
+        const int right = number == to.line
+                              ? ColumnX(line, to.column)
+                              : ColumnX(line, LineLength(line)) + fontMetrics().averageCharWidth();
+        const QRect selected(x + left, y, right - left, spacing);
+        painter.fillRect(selected, palette().brush(QPalette::Highlight));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawStaticText(x, y, text);
+        painter.save();
+        painter.setClipRect(selected);
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        painter.drawStaticText(x, y, text);
+        painter.restore();
+    } else {
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawStaticText(x, y, text);
+    }
+    if (hasFocus() && number == caret_.line) {
+        const int caretX = x + ColumnX(line, caret_.column);
+        painter.fillRect(caretX, y, 1, spacing, palette().color(QPalette::Text));
     }
 }
 
-void LogView::ScheduleFlush() {
-    if (flushScheduled_) return;
-    flushScheduled_ = true;
-    QTimer::singleShot(0, this, &LogView::FlushPass);
+QRect LogView::MarkerRect() const {
+    const QSize size(fontMetrics().horizontalAdvance(kNewTextBelow) + 2 * kMarkerPadding,
+                     fontMetrics().height() + kMarkerPadding);
+    const QRect area = viewport()->rect();
+    return QRect(QPoint(area.right() - size.width(), area.bottom() - size.height()), size);
 }
 
-void LogView::FlushPass() {
-    flushScheduled_ = false;
-    InsertAtEnd(std::min(Waiting().size(), kMaxBytesPerPass));
-    if (!Waiting().empty()) ScheduleFlush();
-}
-
-void LogView::InsertAtEnd(size_t byteCount) {
-    if (byteCount == 0) return;
-    const QString text = mapper_.Map(Waiting().substr(0, byteCount));
-    ForgetWaiting(byteCount);
-    if (!text.isEmpty()) {
-        QTextCursor cursor(document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text);
-    }
-    // The caret follows the newest text, and the box scrolls to it.
-    moveCursor(QTextCursor::End);
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+void LogView::PaintMarker(QPainter& painter) {
+    const QRect marker = MarkerRect();
+    painter.fillRect(marker, palette().brush(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.drawText(marker, Qt::AlignCenter, kNewTextBelow);
 }
 
 }  // namespace zel

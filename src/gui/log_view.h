@@ -1,21 +1,29 @@
 #pragma once
-// The communication log box. It follows the log's announcements and inserts what was appended
-// during one pass of the event loop at the end in one go, so a device that floods the terminal
-// byte by byte costs one insertion per pass rather than one per byte.
-#include <QPlainTextEdit>
-#include <string>
+// The communication log box. It draws only the lines on screen, mapping each straight from the
+// log's text through a line index, and keeps no copy of the text. However many reads arrive, it
+// updates at most once per kRepaintMs. It follows the newest text while its view is at the
+// end; scrolled up, it stays put and marks that new text arrived below.
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QStaticText>
+#include <QTimer>
 
-#include "gui/log_display.h"
+#include "gui/log_line_index.h"
 #include "terminal/comm_log.h"
 
 namespace zel {
 
-class LogView : public QPlainTextEdit, public CommLog::Observer {
+class LogView : public QAbstractScrollArea, public CommLog::Observer {
     Q_OBJECT
 
   public:
-    // Enough for a smooth pass; the rest waits for the next one so input is not starved.
-    static constexpr size_t kMaxBytesPerPass = 256 * 1024;
+    static constexpr int kRepaintMs = 16;  // about one screen refresh
+
+    // A range of the box's shown text: the text of every line, lines joined by '\n'.
+    struct ShownRange {
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
 
     explicit LogView(QWidget* parent = nullptr);
     ~LogView() override;
@@ -27,21 +35,84 @@ class LogView : public QPlainTextEdit, public CommLog::Observer {
     void OnDroppedFront(size_t count) override;
     void OnCleared() override;
 
-    // Inserts everything still waiting; for tests and before reading the box's text.
-    void FlushAll();
+    qsizetype LineCount() const { return index_.LineCount(); }
+    // Lines [first, first + count) joined by '\n'.
+    QString ShownLines(qsizetype first, qsizetype count) const;
+    QString ShownText() const { return ShownLines(0, LineCount()); }
+
+    // Selects that range of the shown text and scrolls it into view.
+    void SelectShown(qsizetype start, qsizetype length);
+    ShownRange Selection() const;
+    QString SelectedText() const;
+    void SelectAll();
+    void Copy() const;
+
+    // Whether the view stays at the newest text as it arrives.
+    bool IsFollowing() const { return following_; }
+    // Whether text arrived below the view since the operator scrolled away from the end.
+    bool NewTextBelow() const { return newTextBelow_; }
+    // Brings the scroll bars and the view up to date at once instead of at the next update.
+    void UpdateNow();
+    bool UpdatePending() const { return updateTimer_.isActive(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    void ScheduleFlush();
-    void FlushPass();
-    void InsertAtEnd(size_t byteCount);
-    std::string_view Waiting() const { return std::string_view(waiting_).substr(waitingFront_); }
-    void ForgetWaiting(size_t byteCount);
+    // A place in the shown text; lines are counted since the last clear, so that a place
+    // outlives the dropping of the oldest lines.
+    struct Position {
+        int64_t line = 0;
+        qsizetype column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
+
+    void ScheduleUpdate();
+    void UpdateScrollBars();
+    void OnScrolled();
+    int FullRows() const;
+    int TopLine() const;
+
+    QString LineText(qsizetype line) const;
+    qsizetype LineLength(qsizetype line) const;
+    const QStaticText& CachedLine(qsizetype line);
+    qsizetype IndexOf(const Position& position) const;
+    Position Clamped(Position position) const;
+    Position PositionAt(const QPoint& point) const;
+    Position PositionOfShown(qsizetype offset) const;
+    qsizetype ShownOffset(const Position& position) const;
+    int ColumnX(qsizetype line, qsizetype column) const;
+    Position End() const;
+
+    void MoveCaret(Position to, bool extendSelection);
+    void EnsureVisible(const Position& position);
+    void ScrollToEnd();
+    QRect MarkerRect() const;
+    void PaintLine(QPainter& painter, qsizetype line, int y);
+    void PaintMarker(QPainter& painter);
 
     CommLog* log_ = nullptr;
-    std::string waiting_;  // appended to the log, not yet in the box, from waitingFront_ on
-    size_t waitingFront_ = 0;
-    bool flushScheduled_ = false;
-    LogDisplayMapper mapper_;
+    LogLineIndex index_;
+    QTimer updateTimer_;
+    bool following_ = true;
+    bool newTextBelow_ = false;
+    bool scrollingItself_ = false;  // scroll bar changes made by the box, not the operator
+    bool redrawAll_ = true;         // lines in view changed other than at the end
+    qsizetype changedFrom_ = 0;     // the first line changed since the last update
+    Position anchor_;
+    Position caret_;
+    // Drawn lines, by where they start in the log and how long they are: still right after
+    // the oldest lines are dropped.
+    QHash<QPair<uint64_t, uint64_t>, QStaticText> lineCache_;
+    uint64_t droppedBytes_ = 0;  // since the last clear
 };
 
 }  // namespace zel

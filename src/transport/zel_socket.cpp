@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "base/zero_marker.h"
 
@@ -25,8 +26,7 @@ bool CZelSocket::OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler
         return false;
     }
     delivery_->handler = std::move(onDatagram);
-    receiver_ =
-        std::thread(&CZelSocket::ReceiveLoop, this, delivery_->generation.load(), unwrapZelnet);
+    receiver_ = std::thread(&CZelSocket::ReceiveLoop, this, unwrapZelnet);
     return true;
 }
 
@@ -49,13 +49,18 @@ void CZelSocket::Close() {
         }
         receiver_.join();
     }
-    delivery_->dropped = 0;  // what the closed port dropped is not the next port's to tell
+    {
+        // What the closed port queued or dropped is not the next port's to hand over or tell.
+        const std::lock_guard lock(delivery_->mutex);
+        delivery_->queued.clear();
+        delivery_->dropped = 0;
+    }
     if (wakeFd_ >= 0) close(wakeFd_);
     wakeFd_ = -1;
     endpoint_.Close();
 }
 
-void CZelSocket::ReceiveLoop(uint64_t generation, bool unwrapZelnet) {
+void CZelSocket::ReceiveLoop(bool unwrapZelnet) {
     // One byte more than a datagram may hold, so that a longer one shows as truncated.
     std::array<char, kMaxDatagramBytes + 1> buffer;
     for (;;) {
@@ -71,31 +76,57 @@ void CZelSocket::ReceiveLoop(uint64_t generation, bool unwrapZelnet) {
         auto accepted =
             AcceptDatagram(std::string_view(buffer.data(), read->byteCount),
                            std::move(read->sender.address), read->sender.port, unwrapZelnet);
-        if (accepted) Deliver(generation, std::move(*accepted));
+        if (accepted) Deliver(std::move(*accepted));
     }
 }
 
-void CZelSocket::Deliver(uint64_t generation, ReceivedDatagram datagram) {
-    if (delivery_->waiting.load() >= kMostDatagramsWaiting) {
-        ++delivery_->dropped;
-        return;
+void CZelSocket::Deliver(ReceivedDatagram datagram) {
+    {
+        const std::lock_guard lock(delivery_->mutex);
+        if (delivery_->queued.size() + delivery_->inHand >= kMostDatagramsWaiting) {
+            ++delivery_->dropped;
+            return;
+        }
+        datagram.droppedBefore = std::exchange(delivery_->dropped, 0);
+        delivery_->queued.push_back(std::move(datagram));
+        if (std::exchange(delivery_->drainPosted, true)) return;
     }
-    ++delivery_->waiting;
-    datagram.droppedBefore = delivery_->dropped.exchange(0);
-    guiThread_.PostToGui([delivery = delivery_, generation, datagram = std::move(datagram)] {
-        const bool current = delivery->generation.load() == generation && delivery->handler;
-        if (current) delivery->handler(datagram);
+    guiThread_.PostToGui([delivery = delivery_] { delivery->Drain(); });
+}
+
+void CZelSocket::Delivery::Drain() {
+    std::vector<ReceivedDatagram> batch;
+    {
+        const std::lock_guard lock(mutex);
+        batch.swap(queued);
+        drainPosted = false;
+        inHand = batch.size();
+    }
+    // The handler may close the socket: what is still in hand then goes nowhere.
+    const uint64_t current = generation.load();
+    for (const ReceivedDatagram& datagram : batch) {
+        if (generation.load() != current || !handler) break;
+        handler(datagram);
+        const std::lock_guard lock(mutex);
+        --inHand;
+    }
+    ReceivedDatagram notice;
+    {
+        const std::lock_guard lock(mutex);
+        inHand = 0;
         // The last ones of a flood are told of once the window has caught up, as no datagram
         // may come after them to carry the count.
-        if (--delivery->waiting == 0 && current) {
-            if (uint64_t dropped = delivery->dropped.exchange(0)) {
-                ReceivedDatagram notice;
-                notice.droppedBefore = dropped;
-                notice.onlyDropNotice = true;
-                delivery->handler(notice);
-            }
-        }
-    });
+        if (!queued.empty() || generation.load() != current) return;
+        notice.droppedBefore = std::exchange(dropped, 0);
+    }
+    if (notice.droppedBefore == 0 || !handler) return;
+    notice.onlyDropNotice = true;
+    handler(notice);
+}
+
+size_t CZelSocket::DatagramsWaiting() const {
+    const std::lock_guard lock(delivery_->mutex);
+    return delivery_->queued.size() + delivery_->inHand;
 }
 
 bool CZelSocket::SendText(std::string_view text, const std::string& host, uint32_t port) {

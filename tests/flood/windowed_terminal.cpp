@@ -4,8 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 
@@ -56,14 +54,16 @@ WindowedTerminal::~WindowedTerminal() {
 }
 
 QString WindowedTerminal::ShownLog() {
-    return window_.Log().document()->toRawText().replace(QChar::ParagraphSeparator,
-                                                         QLatin1Char('\n'));
+    return window_.Log().ShownText();
 }
 
 QString WindowedTerminal::LastShownLine() {
-    QTextBlock block = window_.Log().document()->lastBlock();
-    while (block.isValid() && block.text().isEmpty()) block = block.previous();
-    return block.isValid() ? block.text() : QString();
+    const LogView& box = window_.Log();
+    for (qsizetype line = box.LineCount() - 1; line >= 0; --line) {
+        QString text = box.ShownLines(line, 1);
+        if (!text.isEmpty()) return text;
+    }
+    return {};
 }
 
 bool WindowedTerminal::BoxCatchesUp(std::chrono::milliseconds timeout) {

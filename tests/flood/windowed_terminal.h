@@ -44,7 +44,7 @@ class WindowedTerminal {
     CSerialWnd& Serial() { return serial_; }
     CZelSocket& Udp() { return udp_; }
 
-    // The log box's characters as they are; toPlainText() would turn no-break spaces into spaces.
+    // The log box's shown text, its lines joined by '\n'.
     QString ShownLog();
     // The box's last line that is not empty.
     QString LastShownLine();

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -37,11 +38,6 @@ namespace {
 
 constexpr int kPatienceMs = 30000;  // a loaded CI machine may be slow; the events do come
 
-// The box's characters as they are; toPlainText() would turn no-break spaces into spaces.
-QString ShownText(const QPlainTextEdit& box) {
-    return box.document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
-
 struct Rig {
     explicit Rig(const QString& settingsPath) : settings(settingsPath) {
         serial.probe["COM1"] = ProbeResult::Available;
@@ -61,7 +57,7 @@ struct Rig {
         return found;
     }
 
-    QString LogText() { return ShownText(window.Log()); }
+    QString LogText() { return window.Log().ShownText(); }
     QString ModelText() { return DisplayLogText(terminal.Log().Text()); }
 
     test::FakeSerialPort serial;
@@ -250,8 +246,8 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(rig.LogText().endsWith(QStringLiteral("reply 299<0D>\n")),
                                  kPatienceMs);
         QVERIFY(scroll->maximum() > 0);
-        QCOMPARE(scroll->value(), scroll->maximum());
-        QVERIFY(rig.window.Log().textCursor().atEnd());
+        QTRY_COMPARE_WITH_TIMEOUT(scroll->value(), scroll->maximum(), kPatienceMs);
+        QVERIFY(rig.window.Log().IsFollowing());
     }
 
     void aFloodLeavesTheViewEqualToTheLog() {
@@ -266,6 +262,7 @@ class MainWindowTest : public QObject {
         }
         QTRY_COMPARE_WITH_TIMEOUT(rig.LogText().size(), rig.ModelText().size(), kPatienceMs);
         QVERIFY(rig.LogText() == rig.ModelText());
+        rig.window.Log().UpdateNow();
         QCOMPARE(rig.window.Log().verticalScrollBar()->value(),
                  rig.window.Log().verticalScrollBar()->maximum());
     }
@@ -419,29 +416,116 @@ class MainWindowTest : public QObject {
         QCOMPARE(key->ReadValue("ProductIPAddress"), std::optional<std::string>("192.168.0.7"));
     }
 
-    // The box follows a log that drops its oldest lines while bytes still wait for the box.
-    void theViewFollowsFrontDropsAndClears() {
+    // The box shows exactly the log's text, in each mode, whatever the log appends, drops (at
+    // a line end or, without line ends, anywhere) and clears.
+    void theBoxShowsTheLogAfterAppendsDropsAndClears_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArray>("alphabet");
+        const QByteArray lines("ab\r\n\x01\x7f\xe9 ", 8);
+        const QByteArray endless("ab\x01\x7f\xe9 ", 6);
+        for (auto [name, mode] : {std::pair("ascii", LogMode::Ascii),
+                                  {"mixed", LogMode::Mixed},
+                                  {"hex", LogMode::Hex}}) {
+            QTest::addRow("%s, lines", name) << int(mode) << lines;
+            QTest::addRow("%s, no line ends", name) << int(mode) << endless;
+        }
+    }
+    void theBoxShowsTheLogAfterAppendsDropsAndClears() {
+        QFETCH(int, mode);
+        QFETCH(QByteArray, alphabet);
         CommLog log(4096);
+        log.Settings().mode = static_cast<LogMode>(mode);
         LogView view;
         view.Follow(&log);
         QRandomGenerator random(11);
-        const char alphabet[] = {'a', 'b', '\r', '\n', '\x01', '\x7f', '\xe9', ' '};
         for (int round = 0; round < 200; ++round) {
             const int pieces = random.bounded(1, 40);
             for (int piece = 0; piece < pieces; ++piece) {
                 std::string text(random.bounded(1, 120), '\0');
-                for (char& byte : text) byte = alphabet[random.bounded(int(sizeof alphabet))];
-                log.AppendLog(text, false);
+                for (char& byte : text) byte = alphabet[random.bounded(int(alphabet.size()))];
+                if (piece % 2)
+                    log.AppendReceived(text);
+                else
+                    log.AppendLog(text, piece % 4 == 0);
             }
             if (round == 150) log.Clear();
             if (round % 3 == 0) {
-                QCoreApplication::processEvents();
-                QCOMPARE(ShownText(view), DisplayLogText(log.Text()));
+                const QString expected = DisplayLogText(log.Text());
+                QCOMPARE(view.ShownText(), expected);
+                QCOMPARE(view.LineCount(), expected.count(QLatin1Char('\n')) + 1);
             }
         }
-        view.FlushAll();
-        QCOMPARE(ShownText(view), DisplayLogText(log.Text()));
+        QCOMPARE(view.ShownText(), DisplayLogText(log.Text()));
         QVERIFY(!log.Text().empty());
+    }
+
+    // Scrolled up, the view stays where the operator put it while text arrives, and says so;
+    // back at the end, or with End, it follows again.
+    void followingStopsWhenScrolledUpAndResumesAtTheEnd() {
+        CommLog log;
+        LogView view;
+        view.resize(400, 200);
+        view.show();
+        view.Follow(&log);
+        const auto receive = [&](int count) {
+            for (int line = 0; line < count; ++line) log.AppendLog("reply\r\n", false);
+            view.UpdateNow();
+        };
+        QScrollBar* scroll = view.verticalScrollBar();
+        receive(100);
+        QVERIFY(view.IsFollowing());
+        QCOMPARE(scroll->value(), scroll->maximum());
+
+        scroll->setValue(scroll->maximum() - 20);
+        const int put = scroll->value();
+        const int maximum = scroll->maximum();
+        receive(30);
+        QVERIFY(!view.IsFollowing());
+        QVERIFY(view.NewTextBelow());
+        QCOMPARE(scroll->value(), put);
+        QCOMPARE(scroll->maximum(), maximum + 30);
+
+        scroll->setValue(scroll->maximum());
+        QVERIFY(view.IsFollowing());
+        QVERIFY(!view.NewTextBelow());
+        receive(10);
+        QCOMPARE(scroll->value(), scroll->maximum());
+
+        QTest::keyClick(&view, Qt::Key_PageUp);
+        QVERIFY(!view.IsFollowing());
+        receive(10);
+        QVERIFY(scroll->value() < scroll->maximum());
+        QTest::keyClick(&view, Qt::Key_End);
+        QVERIFY(view.IsFollowing());
+        receive(10);
+        QCOMPARE(scroll->value(), scroll->maximum());
+    }
+
+    // What is selected, by the Find bar's range, the keyboard or Select All, copies as shown.
+    void copyOfASelectionGivesTheShownText() {
+        CommLog log;
+        LogView view;
+        view.show();
+        view.Follow(&log);
+        log.AppendLog(std::string("Received (COM1): \x1b[2J\xe9\r\r\nR\r", 27), false);
+        log.AppendLog("Sent (COM1):  PL<0D>\r\n", false);
+        const QString shown = view.ShownText();
+        QCOMPARE(shown,
+                 QStringLiteral("Received (COM1): \u241b[2J\u00e9\nR\nSent (COM1):  PL<0D>\n"));
+        view.SelectShown(10, 15);
+        QCOMPARE(view.Selection().start, 10);
+        QCOMPARE(view.Selection().length, 15);
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), shown.mid(10, 15));
+
+        QTest::keyClick(&view, Qt::Key_Home);
+        for (int key = 0; key < 2; ++key) QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(view.SelectedText(), shown.left(shown.indexOf(QStringLiteral("Sent")) + 1));
+
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        view.Copy();
+        QCOMPARE(QApplication::clipboard()->text(), shown);
     }
 };
 

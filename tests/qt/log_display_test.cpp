@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <random>
 
+#include "gui/log_line_index.h"
 #include "gui/status_panel.h"
 
 namespace zel {
@@ -46,30 +48,50 @@ TEST(LogDisplayMapperTest, AReturnAtTheEndOfAPieceJoinsTheNextPiecesLineFeed) {
     EXPECT_EQ(mapper.Map("T"), QStringLiteral("\nT"));
 }
 
-// Fed in random pieces with random front drops, the shown text always equals the whole-text
-// rendering of what is left.
-TEST(LogDisplayMapperTest, PiecesAndDropsAgreeWithTheWholeText) {
+// Fed in random pieces with random front drops, cut anywhere, the index's lines mapped one by
+// one always give the whole-text rendering of what is left.
+TEST(LogLineIndexTest, PiecesAndDropsAgreeWithTheWholeText) {
     std::mt19937 random(5);
     const std::string alphabet = "ab\r\n\x01";
     for (int run = 0; run < 200; ++run) {
-        LogDisplayMapper mapper;
+        LogLineIndex index;
         std::string bytes;
-        QString shown;
         for (int step = 0; step < 30; ++step) {
             if (random() % 3 == 0 && !bytes.empty()) {
                 const size_t count = random() % (bytes.size() + 1);
-                shown.remove(0, mapper.DropFront(count));
                 bytes.erase(0, count);
+                index.DropFront(count, bytes);
             } else {
                 std::string piece(random() % 6 + 1, ' ');
                 for (char& byte : piece) byte = alphabet[random() % alphabet.size()];
-                shown += mapper.Map(piece);
                 bytes += piece;
+                index.Append(piece);
             }
-            ASSERT_EQ(shown, DisplayLogText(bytes)) << "run " << run << " step " << step;
-            ASSERT_EQ(mapper.Bytes(), bytes.size());
+            QStringList lines;
+            for (qsizetype line = 0; line < index.LineCount(); ++line) {
+                const LogLineIndex::Bytes at = index.LineBytes(line);
+                QString shown = DisplayLogText(std::string_view(bytes).substr(at.first, at.size));
+                if (shown.endsWith(QLatin1Char('\n'))) shown.chop(1);
+                lines += shown;
+            }
+            ASSERT_EQ(lines.join(QLatin1Char('\n')), DisplayLogText(bytes))
+                << "run " << run << " step " << step;
         }
     }
+}
+
+TEST(LogLineIndexTest, ALineWithoutEndBreaksAfter1024Characters) {
+    LogLineIndex index;
+    const std::string endless(2500, 'x');
+    index.Append(endless);
+    ASSERT_EQ(index.LineCount(), 3);
+    EXPECT_EQ(index.LineBytes(1).first, 1024u);
+    EXPECT_EQ(index.LineBytes(2).size, 452u);
+    // Cut mid-line, the kept text starts a line of its own and breaks anew.
+    index.DropFront(100, std::string_view(endless).substr(100));
+    EXPECT_EQ(index.LineCount(), 3);
+    EXPECT_EQ(index.LineBytes(1).first, 1024u);
+    EXPECT_EQ(index.LongestLine(), 1024);
 }
 
 TEST(StatusLineTest, TheTabsSeparateLabelAndValue) {

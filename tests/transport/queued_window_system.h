@@ -36,6 +36,11 @@ class QueuedWindowSystem : public IWindowSystem {
         return posted_.wait_for(lock, timeout, [&] { return queue_.size() >= count; });
     }
 
+    size_t QueuedCount() {
+        std::lock_guard lock(mutex_);
+        return queue_.size();
+    }
+
     // Runs queued work until done() holds; false when it does not within the time-out.
     bool RunUntil(const std::function<bool()>& done,
                   std::chrono::milliseconds timeout = kGenerousWait) {
