@@ -8,6 +8,8 @@ namespace zel {
 
 namespace {
 
+constexpr const char* kLogFileOption = "--log-file";
+
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -19,12 +21,21 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) 
 }  // namespace
 
 void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
+    // The record starts before any switch sends, wherever the option stands.
+    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i] != kLogFileOption) continue;
+        log_.Settings().file = {true, tokens[i + 1], log_.Settings().file.rotateKiB};
+        ApplyLogFile();
+    }
     bool exitRequested = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const std::string& token = tokens[i];
-        bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product";
+        bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product" ||
+                             token == kLogFileOption;
         if (takesArgument && i + 1 >= tokens.size()) break;
-        if (token == "-Serial") {
+        if (token == kLogFileOption) {
+            ++i;
+        } else if (token == "-Serial") {
             const std::string& port = tokens[++i];
             if (profile_.serialAvailable) services_.serial.CloseLine();
             if (services_.serial.OpenForWindow(port, [](uint32_t) {}) != 0) continue;

@@ -15,6 +15,7 @@
 #include "products/page_host.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
+#include "terminal/log_recorder.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
@@ -84,6 +85,8 @@ class CZelTermDlg : public IPageHost {
     // lets a script front end report what the pages send.
     using SendObserver = std::function<void(std::string_view text, bool appendCR)>;
     void SetSendObserver(SendObserver observer) { sendObserver_ = std::move(observer); }
+    // The record of the log in a file; given the file settings at start and on every change.
+    void SetLogRecorder(ILogRecorder* recorder) { recorder_ = recorder; }
 
     // The start-up sequence, from probing the ports to the update check at launch.
     void OnInitDialog(const std::vector<std::string>& commandLine);
@@ -158,6 +161,8 @@ class CZelTermDlg : public IPageHost {
     void SendOnEthernet(const std::string& framed);
     void SendOnUsb(const std::string& framed);
     void AppendTimeStamp();
+    void LogReceivedLines(std::string_view bytes);
+    void ApplyLogFile();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
     void Refresh();
@@ -166,6 +171,7 @@ class CZelTermDlg : public IPageHost {
     TerminalServices services_;
     View* view_ = nullptr;
     SendObserver sendObserver_;
+    ILogRecorder* recorder_ = nullptr;
     ConnectionProfile profile_;
     CommLog log_;
     PcClockInfo pcClock_;
