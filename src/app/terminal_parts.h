@@ -1,6 +1,7 @@
 #pragma once
 // The terminal with its real settings file, transports, clock and update programs, built on the
 // window system of the run (with or without a window).
+#include "gui/log_file_recorder.h"
 #include "gui/qt_settings_store.h"
 #include "gui/qt_update_launcher.h"
 #include "terminal/zelterm_dlg.h"
@@ -18,7 +19,10 @@ struct TerminalParts {
           udp(window),
           usb(MakeLibusbBackend()),
           updates(QtUpdateLauncher::DefaultFolder()),
-          terminal({window, settings, serial, udp, usb, clock, updates}) {}
+          terminal({window, settings, serial, udp, usb, clock, updates}),
+          recorder(terminal.Log()) {
+        terminal.SetLogRecorder(&recorder);
+    }
 
     QtSettingsStore settings;
     CSerialWnd serial;
@@ -26,7 +30,8 @@ struct TerminalParts {
     CZelUSB usb;
     SystemClock clock;
     QtUpdateLauncher updates;
-    CZelTermDlg terminal;  // last: it closes the transports when it goes
+    CZelTermDlg terminal;  // after the transports: it closes them when it goes
+    LogFileRecorder recorder;
 };
 
 }  // namespace zel

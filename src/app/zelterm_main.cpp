@@ -28,6 +28,7 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --wait MS          with -Exit, keep receiving for MS milliseconds before ending\n"
+    "  --log-file PATH    also write the log to PATH as it grows (kept for later runs)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"

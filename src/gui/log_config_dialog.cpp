@@ -3,9 +3,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <array>
 
@@ -69,13 +75,85 @@ LogConfigDialog::LogConfigDialog(CLogConfigDlg& logic, QWidget* parent) : QDialo
     connect(timeStamp, &QCheckBox::clicked, this,
             [&logic](bool checked) { logic.OnShowTimeStampClicked(checked); });
 
+    auto* milliseconds =
+        MakeCheckBox(QStringLiteral("Milliseconds"), QStringLiteral("stampMilliseconds"),
+                     settings.stampMilliseconds, detailsGroup);
+    auto* date = MakeCheckBox(QStringLiteral("Date"), QStringLiteral("stampDate"),
+                              settings.stampDate, detailsGroup);
+    auto* stampParts = new QHBoxLayout;
+    stampParts->setContentsMargins(20, 0, 0, 0);
+    stampParts->addWidget(milliseconds);
+    stampParts->addWidget(date);
+    detailsColumn->insertLayout(2, stampParts);
+    connect(milliseconds, &QCheckBox::clicked, this,
+            [&logic](bool checked) { logic.OnMillisecondsClicked(checked); });
+    connect(date, &QCheckBox::clicked, this,
+            [&logic](bool checked) { logic.OnDateClicked(checked); });
+
     auto* groups = new QHBoxLayout;
     groups->addWidget(modeGroup);
     groups->addWidget(detailsGroup);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
+    layout->addWidget(BuildFileGroup(logic));
     layout->addWidget(MakeOkCancel(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto enable = [&logic, milliseconds, date] {
+        milliseconds->setEnabled(logic.StampPartsEnabled());
+        date->setEnabled(logic.StampPartsEnabled());
+    };
+    connect(timeStamp, &QCheckBox::clicked, this, enable);
+    enable();
+}
+
+QGroupBox* LogConfigDialog::BuildFileGroup(CLogConfigDlg& logic) {
+    const LogFileSettings& file = logic.Settings().file;
+    auto* group = new QGroupBox(QStringLiteral("Log File"), this);
+    auto* grid = new QGridLayout(group);
+    auto* writeToFile = MakeCheckBox(QStringLiteral("Also write to file"),
+                                     QStringLiteral("writeToFile"), file.enabled, group);
+    auto* path = new QLineEdit(QString::fromStdString(file.path), group);
+    path->setObjectName(QStringLiteral("logFilePath"));
+    path->setMinimumWidth(path->fontMetrics().averageCharWidth() * 40);
+    auto* browse = new QPushButton(QStringLiteral("Browse..."), group);
+    browse->setObjectName(QStringLiteral("logFileBrowse"));
+    browse->setAutoDefault(false);
+    auto* rotateLabel = new QLabel(QStringLiteral("New file at"), group);
+    auto* rotate = new QSpinBox(group);
+    rotate->setObjectName(QStringLiteral("logFileRotateKiB"));
+    rotate->setRange(0, 1 << 30);
+    rotate->setSuffix(QStringLiteral(" KiB"));
+    rotate->setSpecialValueText(QStringLiteral("never"));
+    rotate->setValue(static_cast<int>(file.rotateKiB));
+    rotateLabel->setBuddy(rotate);
+    grid->addWidget(writeToFile, 0, 0, 1, 3);
+    grid->addWidget(path, 1, 0, 1, 2);
+    grid->addWidget(browse, 1, 2);
+    grid->addWidget(rotateLabel, 2, 0);
+    grid->addWidget(rotate, 2, 1);
+
+    auto enable = [&logic, path, browse, rotateLabel, rotate] {
+        for (QWidget* field : std::initializer_list<QWidget*>{path, browse, rotateLabel, rotate}) {
+            field->setEnabled(logic.FileFieldsEnabled());
+        }
+    };
+    connect(writeToFile, &QCheckBox::clicked, this, [&logic, enable](bool checked) {
+        logic.OnWriteToFileClicked(checked);
+        enable();
+    });
+    connect(path, &QLineEdit::textChanged, this,
+            [&logic](const QString& text) { logic.OnFilePathEdited(text.toStdString()); });
+    connect(rotate, &QSpinBox::valueChanged, this,
+            [&logic](int kib) { logic.OnRotateKiBChanged(static_cast<uint32_t>(kib)); });
+    connect(browse, &QPushButton::clicked, this, [this, path] {
+        const QString chosen = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Write the Log to"), path->text(), QString(), nullptr,
+            QFileDialog::DontConfirmOverwrite);  // the file is appended to, not replaced
+        if (!chosen.isEmpty()) path->setText(chosen);
+    });
+    enable();
+    return group;
 }
 
 }  // namespace zel

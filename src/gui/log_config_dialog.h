@@ -1,6 +1,9 @@
 #pragma once
-// The Log Configuration dialog: the log mode and the two details of each log entry.
+// The Log Configuration dialog: the log mode, the details of each log entry and the file the
+// log is also written to.
 #include <QDialog>
+
+class QGroupBox;
 
 #include "terminal/log_config.h"
 
@@ -9,6 +12,9 @@ namespace zel {
 class LogConfigDialog : public QDialog {
   public:
     explicit LogConfigDialog(CLogConfigDlg& logic, QWidget* parent = nullptr);
+
+  private:
+    QGroupBox* BuildFileGroup(CLogConfigDlg& logic);
 };
 
 }  // namespace zel

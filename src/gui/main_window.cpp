@@ -15,6 +15,7 @@
 
 #include "gui/connection_radios.h"
 #include "gui/error_messages_dialog.h"
+#include "gui/log_saving.h"
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
 #include "gui/property_sheet_widget.h"
@@ -73,6 +74,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Save Log As..."), QKeySequence::Save, this,
+                    [this] { SaveLogAs(this, terminal_); });
     file->addAction(QStringLiteral("E&xit"), this, &MainWindow::Exit);
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));

@@ -1,5 +1,7 @@
 #include "terminal/comm_log.h"
 
+#include <utility>
+
 #include "terminal/custom_string.h"
 
 namespace zel {
@@ -72,16 +74,30 @@ void CommLog::AppendReceived(std::string_view bytes) {
     }
 }
 
+template <typename Tell>
+void CommLog::TellFollowers(Tell tell) {
+    for (Observer* follower : {observer_, recorder_}) {
+        if (follower) tell(*follower);
+    }
+}
+
 void CommLog::AppendPiece(const std::string& piece) {
     if (piece.empty()) return;
+    if (telling_) {
+        heldBack_ += piece;
+        return;
+    }
     text_ += piece;
-    if (observer_) observer_->OnAppended(piece);
+    telling_ = true;
+    TellFollowers([&](Observer& follower) { follower.OnAppended(piece); });
+    telling_ = false;
     if (text_.size() > limitBytes_) DropOldestLines();
+    if (!heldBack_.empty()) AppendPiece(std::exchange(heldBack_, {}));
 }
 
 void CommLog::Clear() {
     std::string().swap(text_);  // give a large log's memory back, not just its length
-    if (observer_) observer_->OnCleared();
+    TellFollowers([](Observer& follower) { follower.OnCleared(); });
 }
 
 // Drops towards three quarters of the limit, so that the kept text is moved once per quarter
@@ -102,7 +118,7 @@ void CommLog::DropOldestLines() {
     }
     const size_t count = lineEnd == std::string::npos ? aimDrop : lineEnd + 1;
     text_.erase(0, count);
-    if (observer_) observer_->OnDroppedFront(count);
+    TellFollowers([&](Observer& follower) { follower.OnDroppedFront(count); });
 }
 
 }  // namespace zel

@@ -2,6 +2,7 @@
 // The communication log: one text that grows by appended pieces, rendered in ASCII, Mixed or
 // Hex. It announces every change so a view can follow it without re-reading the whole text.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,10 +11,25 @@ namespace zel {
 
 enum class LogMode : int { Ascii = 0, Mixed = 1, Hex = 2 };
 
+// Writing the log to a file as it grows. A rotation size of 0 lets the file grow without bound.
+struct LogFileSettings {
+    bool enabled = false;
+    std::string path;
+    uint32_t rotateKiB = 0;
+    bool operator==(const LogFileSettings&) const = default;
+};
+
 struct LogSettings {
+    LogSettings() = default;
+    LogSettings(LogMode mode, bool showTimeStamp, bool showDetails)
+        : mode(mode), showTimeStamp(showTimeStamp), showDetails(showDetails) {}
+
     LogMode mode = LogMode::Mixed;
     bool showTimeStamp = false;
     bool showDetails = true;
+    bool stampMilliseconds = false;
+    bool stampDate = false;
+    LogFileSettings file;
 };
 
 // The form a piece takes in the log: command and reply bytes are rendered by the mode;
@@ -46,15 +62,23 @@ class CommLog {
     LogSettings& Settings() { return settings_; }
     const LogSettings& Settings() const { return settings_; }
     void SetObserver(Observer* observer) { observer_ = observer; }
+    // A second follower that keeps a record (a file); told after the observer.
+    void SetRecorder(Observer* recorder) { recorder_ = recorder; }
 
   private:
     void AppendPiece(const std::string& piece);
     void DropOldestLines();
+    template <typename Tell>
+    void TellFollowers(Tell tell);
 
     std::string text_;
     size_t limitBytes_;
     LogSettings settings_;
     Observer* observer_ = nullptr;
+    Observer* recorder_ = nullptr;
+    // Pieces a follower appended while being told: they follow the piece being told, in order.
+    bool telling_ = false;
+    std::string heldBack_;
 };
 
 }  // namespace zel

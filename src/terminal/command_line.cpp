@@ -6,7 +6,19 @@
 
 namespace zel {
 
+namespace {
+
+constexpr const char* kLogFileOption = "--log-file";
+
+}  // namespace
+
 void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
+    // The record starts before any switch sends, wherever the option stands.
+    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i] != kLogFileOption) continue;
+        log_.Settings().file = {true, tokens[i + 1], log_.Settings().file.rotateKiB};
+        ApplyLogFile();
+    }
     commandLineResult_ = CommandLineOutcome::Done;
     auto worsen = [this](CommandLineOutcome outcome) {
         commandLineResult_ = std::max(commandLineResult_, outcome);
@@ -42,13 +54,16 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
     bool exitRequested = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const std::string& token = tokens[i];
-        bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product";
+        bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product" ||
+                             token == kLogFileOption;
         if (takesArgument && i + 1 >= tokens.size()) {
             log_.AppendLog("Command Line Error\r\n", false);
             worsen(CommandLineOutcome::NotUnderstood);
             break;
         }
-        if (token == "-Serial") {
+        if (token == kLogFileOption) {
+            ++i;
+        } else if (token == "-Serial") {
             const std::string& port = tokens[++i];
             if (profile_.serialAvailable) services_.serial.CloseLine();
             if (long error = services_.serial.OpenForWindow(port, [](uint32_t) {}); error != 0) {

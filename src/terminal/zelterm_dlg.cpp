@@ -1,10 +1,10 @@
 #include "terminal/zelterm_dlg.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "terminal/custom_string.h"
 #include "terminal/framing.h"
+#include "terminal/time_stamp.h"
 #include "terminal/update_check.h"
 
 namespace zel {
@@ -12,6 +12,18 @@ namespace zel {
 namespace {
 
 const std::string kLineEnd = "\r\n";
+
+// Where the first line of `bytes` ends: after a run of carriage returns with the line feed that
+// may follow it, or after a lone line feed; npos when the line goes on.
+size_t EndOfFirstLine(std::string_view bytes) {
+    size_t at = bytes.find_first_of("\r\n");
+    if (at == std::string_view::npos || bytes[at] == '\n') {
+        return at == std::string_view::npos ? at : at + 1;
+    }
+    at = bytes.find_first_not_of('\r', at);
+    if (at == std::string_view::npos) return bytes.size();
+    return bytes[at] == '\n' ? at + 1 : at;
+}
 
 }  // namespace
 
@@ -78,10 +90,7 @@ bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
 
 void CZelTermDlg::AppendTimeStamp() {
     if (!log_.Settings().showTimeStamp) return;
-    LocalTime now = services_.clock.Now();
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "[%02d:%02d:%02d] ", now.hour, now.minute, now.second);
-    log_.AppendLog(stamp, false);
+    log_.AppendLog(FormatTimeStamp(services_.clock.Now(), log_.Settings()), false);
 }
 
 void CZelTermDlg::AppendSentLine(const std::string& header, const std::string& framed) {
@@ -196,7 +205,6 @@ void CZelTermDlg::OnCustomStringHelp() {
 
 void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
     if ((eventAndErrors & 0xFFFF) != serial_event::kReceived) return;
-    bool lineEndSeen = false;
     char buffer[kSerialReadChunk];
     size_t count = 0;
     do {
@@ -205,7 +213,14 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
         if (count == 0) break;
         const std::string_view bytes(buffer, count);
         if (traffic_) traffic_->OnReceived(bytes);
-        if (bytes.find_first_of("\r\n") != std::string_view::npos) lineEndSeen = true;
+        LogReceivedLines(bytes);
+    } while (count == sizeof buffer);
+}
+
+// However the reads cut the bytes, each received line is one log line with its own header.
+void CZelTermDlg::LogReceivedLines(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const size_t end = EndOfFirstLine(bytes);
         if (lineStart_) {
             lineStart_ = false;
             AppendTimeStamp();
@@ -213,11 +228,11 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
                 log_.AppendLog("Received (" + profile_.serialPort + "): ", false);
             }
         }
-        log_.AppendReceived(bytes);
-    } while (count == sizeof buffer);
-    if (lineEndSeen) {
+        log_.AppendReceived(bytes.substr(0, end));
+        if (end == std::string_view::npos) return;
         log_.AppendLog(kLineEnd, false);
         lineStart_ = true;
+        bytes.remove_prefix(end);
     }
 }
 
@@ -290,8 +305,13 @@ void CZelTermDlg::OnConnectionChosen(int type) {
 
 void CZelTermDlg::ApplyLogSettings(const LogSettings& settings) {
     log_.Settings() = settings;
+    ApplyLogFile();
     Refresh();
     EnableConnectionButtons();
+}
+
+void CZelTermDlg::ApplyLogFile() {
+    if (recorder_) recorder_->Apply(log_.Settings().file);
 }
 
 void CZelTermDlg::ApplyRepeatSettings(const RepeatSettings& settings) {

@@ -15,6 +15,7 @@
 #include "products/page_host.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
+#include "terminal/log_recorder.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
@@ -101,6 +102,8 @@ class CZelTermDlg : public IPageHost {
 
     void SetView(View* view) { view_ = view; }
     void SetTrafficObserver(TrafficObserver* observer) { traffic_ = observer; }
+    // The record of the log in a file; given the file settings at start and on every change.
+    void SetLogRecorder(ILogRecorder* recorder) { recorder_ = recorder; }
 
     // The start-up sequence, from probing the ports to the update check at launch.
     void OnInitDialog(const std::vector<std::string>& commandLine);
@@ -183,6 +186,8 @@ class CZelTermDlg : public IPageHost {
     bool OpenUdpForWindow();
     void CloseSerialIfOpen();
     void AppendTimeStamp();
+    void LogReceivedLines(std::string_view bytes);
+    void ApplyLogFile();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
     void Refresh();
@@ -193,6 +198,7 @@ class CZelTermDlg : public IPageHost {
     TerminalServices services_;
     View* view_ = nullptr;
     TrafficObserver* traffic_ = nullptr;
+    ILogRecorder* recorder_ = nullptr;
     ConnectionProfile profile_;
     CommLog log_;
     PcClockInfo pcClock_;

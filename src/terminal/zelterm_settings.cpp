@@ -30,6 +30,44 @@ std::optional<uint32_t> ReadNumber(ISettingsKey& key, const char* name) {
     return value;
 }
 
+// The log's settings, in values of their own beside the ten of the connection.
+struct LogFlag {
+    const char* name;
+    bool LogSettings::*field;
+};
+constexpr LogFlag kLogFlags[] = {
+    {"LogDetails", &LogSettings::showDetails},
+    {"LogTimeStamp", &LogSettings::showTimeStamp},
+    {"LogTimeStampMilliseconds", &LogSettings::stampMilliseconds},
+    {"LogTimeStampDate", &LogSettings::stampDate},
+};
+constexpr const char* kLogMode = "LogMode";
+constexpr const char* kLogToFile = "LogToFile";
+constexpr const char* kLogFilePath = "LogFilePath";
+constexpr const char* kLogFileRotateKiB = "LogFileRotateKiB";
+
+void ReadLogSettings(ISettingsKey& key, LogSettings& settings) {
+    if (auto mode = ReadNumber(key, kLogMode);
+        mode && *mode <= static_cast<uint32_t>(LogMode::Hex)) {
+        settings.mode = static_cast<LogMode>(*mode);
+    }
+    for (const LogFlag& flag : kLogFlags) {
+        if (auto value = ReadNumber(key, flag.name)) settings.*flag.field = *value != 0;
+    }
+    if (auto enabled = ReadNumber(key, kLogToFile)) settings.file.enabled = *enabled != 0;
+    if (auto path = key.ReadValue(kLogFilePath)) settings.file.path = *path;
+    if (auto size = ReadNumber(key, kLogFileRotateKiB)) settings.file.rotateKiB = *size;
+}
+
+bool WriteLogSettings(ISettingsKey& key, const LogSettings& settings) {
+    bool ok = key.WriteNumber(kLogMode, static_cast<uint32_t>(settings.mode));
+    for (const LogFlag& flag : kLogFlags) ok &= key.WriteNumber(flag.name, settings.*flag.field);
+    ok &= key.WriteNumber(kLogToFile, settings.file.enabled);
+    ok &= key.WriteText(kLogFilePath, settings.file.path);
+    ok &= key.WriteNumber(kLogFileRotateKiB, settings.file.rotateKiB);
+    return ok;
+}
+
 }  // namespace
 
 bool CZelTermDlg::LoadSettings() {
@@ -74,6 +112,8 @@ bool CZelTermDlg::LoadSettings() {
     } else if (auto check = ReadNumber(*key, "CheckUpdateOnLaunch")) {
         checkUpdateOnLaunch_ = *check;
     }
+    ReadLogSettings(*key, log_.Settings());
+    ApplyLogFile();
     Refresh();
     return true;
 }
@@ -99,6 +139,7 @@ bool CZelTermDlg::SaveSettings() {
     ok &= key->WriteText("ProductIPAddress", profile_.productIpAddress);
     ok &= key->WriteNumber("LocalUDPPort", profile_.localUdpPort);
     ok &= key->WriteNumber("ProductUDPPort", profile_.productUdpPort);
+    ok &= WriteLogSettings(*key, log_.Settings());
     return key->Save() && ok;
 }
 

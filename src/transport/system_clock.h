@@ -7,6 +7,7 @@ namespace zel {
 struct LocalTime {
     int year = 0, month = 0, day = 0;  // month 1-12
     int hour = 0, minute = 0, second = 0;
+    int millisecond = 0;
 };
 
 // One change between standard and daylight time. week: 1-4, or 5 for "last" in the month;
@@ -23,7 +24,7 @@ struct TimeZoneRecord {
 };
 
 class ISystemClock {
-public:
+  public:
     virtual ~ISystemClock() = default;
     virtual LocalTime Now() = 0;
     // The rules in force for the current year.

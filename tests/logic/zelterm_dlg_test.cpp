@@ -109,7 +109,7 @@ TEST_F(TerminalTest, StoredSettingsAreRestoredAndWrittenBackInFull) {
     EXPECT_EQ(store.Number("LocalUDPPort"), 4000u);
     EXPECT_EQ(store.Number("ProductUDPPort"), 2639u);
     EXPECT_EQ(store.Number("CheckUpdateOnLaunch"), 1u);
-    EXPECT_EQ(store.values.size(), 10u);
+    EXPECT_EQ(store.values.size(), 18u);  // the ten, and the log's eight of their own
 }
 
 TEST_F(TerminalTest, SettingsAcceptanceRules) {
@@ -153,6 +153,38 @@ TEST_F(TerminalTest, SerialSendAndReplyAreLoggedAsOneLineEach) {
               "Received (COM1): R<0D>\r\n"
               "Sent (COM1):  ST<0D>\r\n"
               "Sent (COM1):  PA<0D>\r\n");
+}
+
+TEST_F(TerminalTest, EachReceivedLineHasItsHeaderHoweverTheReadsCutIt) {
+    CZelTermDlg& t = Start();
+    for (const char* read : {"R\rE0", "4\r", "AB", "C\r\n"}) {
+        serial.Receive(read);
+        serial.RaiseEvent(serial_event::kReceived);
+    }
+    (void)t;
+    EXPECT_EQ(LogAfterGreeting(),
+              "Received (COM1): R<0D>\r\n"
+              "Received (COM1): E04<0D>\r\n"
+              "Received (COM1): ABC<0D><0A>\r\n");
+}
+
+TEST_F(TerminalTest, TimeStampsTakeMillisecondsAndTheDateWhenAsked) {
+    CZelTermDlg& t = Start();
+    clock.now.millisecond = 7;
+    struct Case {
+        bool milliseconds, date;
+        const char* stamp;
+    };
+    for (const Case& c : {Case{false, false, "[14:05:09] "}, Case{true, false, "[14:05:09.007] "},
+                          Case{true, true, "[2026-03-07 14:05:09.007] "}}) {
+        LogSettings settings(LogMode::Mixed, true, false);
+        settings.stampMilliseconds = c.milliseconds;
+        settings.stampDate = c.date;
+        t.ApplyLogSettings(settings);
+        t.OnClearLog();
+        t.SendCommand("PL", false);
+        EXPECT_EQ(t.Log().Text(), std::string(c.stamp) + "PL\r\n");
+    }
 }
 
 TEST_F(TerminalTest, AnUnfinishedReplyIsClosedByTheNextSend) {
