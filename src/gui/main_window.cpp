@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "gui/connection_radios.h"
@@ -21,12 +22,12 @@
 #include "gui/property_sheet_widget.h"
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
+#include "gui/window_layout.h"
 
 namespace zel {
 namespace {
 
-constexpr int kControlsWidth = 380;
-constexpr int kSheetMinimumWidth = 480;
+constexpr int kControlsWidth = 360;
 constexpr int kLogMinimumLines = 12;
 
 QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent) {
@@ -54,14 +55,12 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     setWindowIcon(ProgramIcon());
     BuildMenus();
 
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    layout->addWidget(BuildControls(), 1);
-    sheet_ = new PropertySheetWidget(terminal_.Sheet(), central);
+    sheet_ = new PropertySheetWidget(terminal_.Sheet(), this);
     sheet_->setObjectName(QStringLiteral("propertySheet"));
-    sheet_->setMinimumWidth(kSheetMinimumWidth);
-    layout->addWidget(sheet_, 0);
-    setCentralWidget(central);
+    splitter_ = SideBySide(BuildControls(), sheet_, this);
+    setCentralWidget(splitter_);
+    memory_ = std::make_unique<WindowMemory>(*this, *splitter_, *sheet_);
+    memory_->RestoreGeometry(terminal_.Settings());
 
     // Escape closes the window as its close box does.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -78,7 +77,12 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("E&xit"), this, &MainWindow::Exit);
+    file->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                    &MainWindow::Exit);
+
+    QMenu* log = menuBar()->addMenu(QStringLiteral("&Log"));
+    log->addAction(QStringLiteral("&Clear Log"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+                   [this] { terminal_.OnClearLog(); });
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
     config->addAction(QStringLiteral("Connection"), this,
@@ -89,6 +93,8 @@ void MainWindow::BuildMenus() {
                       [this] { OpenAdvancedConfiguration(this, terminal_); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("Custom String Help"), QKeySequence(Qt::Key_F1), this,
+                    [this] { terminal_.OnCustomStringHelp(); });
     help->addAction(QStringLiteral("About..."), this, [this] { ShowAboutBox(this); });
     help->addAction(QStringLiteral("Update"), this, [this] { OpenUpdateDialog(this, terminal_); });
 }
@@ -222,7 +228,12 @@ void MainWindow::Exit() {
     close();
 }
 
+void MainWindow::RestoreLastTab() {
+    memory_->RestoreTab(terminal_.Settings());
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    memory_->Save(terminal_.Settings());
     if (!terminal_.Ended()) terminal_.OnCancel();
     event->accept();
 }
