@@ -23,6 +23,8 @@
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
 #include "gui/window_layout.h"
+#include "pages/common/product_profile.h"
+#include "products/catalog.h"
 
 namespace zel {
 namespace {
@@ -200,6 +202,8 @@ void MainWindow::RefreshControls() {
         productList_->clear();
         for (const std::string& name : terminal_.ProductNames()) {
             productList_->addItem(QString::fromStdString(name));
+            productList_->setItemData(productList_->count() - 1, ProductKindTip(name),
+                                      Qt::ToolTipRole);
         }
     }
     productList_->setCurrentIndex(terminal_.ProductListIndex());
@@ -217,6 +221,14 @@ void MainWindow::RefreshControls() {
 
     const QString customString = QString::fromLatin1(terminal_.CustomString());
     if (customString_->text() != customString) customString_->setText(customString);
+}
+
+// What the product is, from its full name ("Oberin Single-Channel Video Player").
+QString MainWindow::ProductKindTip(const std::string& name) {
+    const ProductInfo* product = FindProduct(terminal_.Catalog(), name);
+    if (!product) return {};
+    std::string_view fullName = ProfileOf(product->Index()).fullName;
+    return QString::fromUtf8(fullName.data(), static_cast<qsizetype>(fullName.size()));
 }
 
 void MainWindow::ProductChanged(ProductInfo& product) {

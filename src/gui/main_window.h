@@ -47,6 +47,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     QGroupBox* BuildStatusGroup();
     QGroupBox* BuildCustomStringGroup();
     QGroupBox* BuildLogGroup();
+    QString ProductKindTip(const std::string& name);
     void Exit();
 
     CZelTermDlg& terminal_;
