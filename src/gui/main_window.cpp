@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -171,6 +172,7 @@ QGroupBox* MainWindow::BuildCustomStringGroup() {
         terminal_.SetCustomString(text.toLatin1().toStdString());
     });
     connect(customString_, &QLineEdit::returnPressed, this, [this] { terminal_.OnSend(); });
+    customString_->installEventFilter(this);
     connect(send, &QPushButton::clicked, this, [this] { terminal_.OnSend(); });
     connect(help, &QPushButton::clicked, this, [this] { terminal_.OnCustomStringHelp(); });
     return group;
@@ -194,6 +196,24 @@ QGroupBox* MainWindow::BuildLogGroup() {
             [this] { OpenLogConfiguration(this, terminal_); });
     connect(errors, &QPushButton::clicked, this, [this] { ShowErrorMessages(this); });
     return group;
+}
+
+// Up and Down in the custom string box walk the strings sent before.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != customString_ || event->type() != QEvent::KeyPress) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+    CustomStringHistory& history = terminal_.History();
+    std::optional<std::string> text =
+        key == Qt::Key_Up ? history.Older(customString_->text().toLatin1().toStdString())
+                          : history.Newer();
+    if (text) {
+        terminal_.SetCustomString(*text);
+        customString_->setText(QString::fromLatin1(*text));
+    }
+    return true;
 }
 
 void MainWindow::RefreshControls() {

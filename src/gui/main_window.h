@@ -38,6 +38,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();

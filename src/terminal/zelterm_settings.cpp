@@ -73,6 +73,7 @@ bool CZelTermDlg::LoadSettings() {
     } else if (auto check = ReadNumber(*key, "CheckUpdateOnLaunch")) {
         checkUpdateOnLaunch_ = *check;
     }
+    history_.Load(*key);
     Refresh();
     return true;
 }
@@ -91,6 +92,7 @@ bool CZelTermDlg::SaveSettings() {
     ok &= key->WriteText("ProductIPAddress", profile_.productIpAddress);
     ok &= key->WriteNumber("LocalUDPPort", profile_.localUdpPort);
     ok &= key->WriteNumber("ProductUDPPort", profile_.productUdpPort);
+    ok &= history_.Save(*key);
     return key->Save() && ok;
 }
 
