@@ -42,6 +42,7 @@ int RunWithWindow(int& argc, char** argv, const std::vector<std::string>& switch
     windowSystem.SetParentWindow(&window);
     parts.terminal.OnInitDialog(switches);
     if (parts.terminal.Ended()) return 0;
+    window.RestoreLastTab();
     window.show();
     return app.exec();
 }

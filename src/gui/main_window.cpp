@@ -6,11 +6,14 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "gui/connection_radios.h"
@@ -21,12 +24,14 @@
 #include "gui/property_sheet_widget.h"
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
+#include "gui/window_layout.h"
+#include "pages/common/product_profile.h"
+#include "products/catalog.h"
 
 namespace zel {
 namespace {
 
-constexpr int kControlsWidth = 380;
-constexpr int kSheetMinimumWidth = 480;
+constexpr int kControlsWidth = 360;
 constexpr int kLogMinimumLines = 12;
 
 QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent) {
@@ -54,14 +59,12 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     setWindowIcon(ProgramIcon());
     BuildMenus();
 
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    layout->addWidget(BuildControls(), 1);
-    sheet_ = new PropertySheetWidget(terminal_.Sheet(), central);
+    sheet_ = new PropertySheetWidget(terminal_.Sheet(), this);
     sheet_->setObjectName(QStringLiteral("propertySheet"));
-    sheet_->setMinimumWidth(kSheetMinimumWidth);
-    layout->addWidget(sheet_, 0);
-    setCentralWidget(central);
+    splitter_ = SideBySide(BuildControls(), sheet_, this);
+    setCentralWidget(splitter_);
+    memory_ = std::make_unique<WindowMemory>(*this, *splitter_, *sheet_);
+    memory_->RestoreGeometry(terminal_.Settings());
 
     terminal_.SetView(this);
     logView_->Follow(&terminal_.Log());
@@ -76,7 +79,12 @@ void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Save Log As..."), QKeySequence::Save, this,
                     [this] { SaveLogAs(this, terminal_); });
-    file->addAction(QStringLiteral("E&xit"), this, &MainWindow::Exit);
+    file->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                    &MainWindow::Exit);
+
+    QMenu* log = menuBar()->addMenu(QStringLiteral("&Log"));
+    log->addAction(QStringLiteral("&Clear Log"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+                   [this] { terminal_.OnClearLog(); });
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
     config->addAction(QStringLiteral("Connection"), this,
@@ -87,6 +95,8 @@ void MainWindow::BuildMenus() {
                       [this] { OpenAdvancedConfiguration(this, terminal_); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("Custom String Help"), QKeySequence(Qt::Key_F1), this,
+                    [this] { terminal_.OnCustomStringHelp(); });
     help->addAction(QStringLiteral("About..."), this, [this] { ShowAboutBox(this); });
     help->addAction(QStringLiteral("Update"), this, [this] { OpenUpdateDialog(this, terminal_); });
 }
@@ -161,6 +171,7 @@ QGroupBox* MainWindow::BuildCustomStringGroup() {
         terminal_.SetCustomString(text.toLatin1().toStdString());
     });
     connect(customString_, &QLineEdit::returnPressed, this, [this] { terminal_.OnSend(); });
+    customString_->installEventFilter(this);
     connect(send, &QPushButton::clicked, this, [this] { terminal_.OnSend(); });
     connect(help, &QPushButton::clicked, this, [this] { terminal_.OnCustomStringHelp(); });
     return group;
@@ -186,12 +197,32 @@ QGroupBox* MainWindow::BuildLogGroup() {
     return group;
 }
 
+// Up and Down in the custom string box walk the strings sent before.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != customString_ || event->type() != QEvent::KeyPress) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+    CustomStringHistory& history = terminal_.History();
+    std::optional<std::string> text =
+        key == Qt::Key_Up ? history.Older(customString_->text().toLatin1().toStdString())
+                          : history.Newer();
+    if (text) {
+        terminal_.SetCustomString(*text);
+        customString_->setText(QString::fromLatin1(*text));
+    }
+    return true;
+}
+
 void MainWindow::RefreshControls() {
     if (productList_->count() != static_cast<int>(terminal_.ProductNames().size())) {
         QSignalBlocker blocker(productList_);
         productList_->clear();
         for (const std::string& name : terminal_.ProductNames()) {
             productList_->addItem(QString::fromStdString(name));
+            productList_->setItemData(productList_->count() - 1, ProductKindTip(name),
+                                      Qt::ToolTipRole);
         }
     }
     productList_->setCurrentIndex(terminal_.ProductListIndex());
@@ -212,6 +243,14 @@ void MainWindow::RefreshControls() {
     if (customString_->text() != customString) customString_->setText(customString);
 }
 
+// What the product is, from its full name ("Oberin Single-Channel Video Player").
+QString MainWindow::ProductKindTip(const std::string& name) {
+    const ProductInfo* product = FindProduct(terminal_.Catalog(), name);
+    if (!product) return {};
+    std::string_view fullName = ProfileOf(product->Index()).fullName;
+    return QString::fromUtf8(fullName.data(), static_cast<qsizetype>(fullName.size()));
+}
+
 void MainWindow::ProductChanged(ProductInfo& product) {
     sheet_->ProductChanged(product);
 }
@@ -221,7 +260,12 @@ void MainWindow::Exit() {
     close();
 }
 
+void MainWindow::RestoreLastTab() {
+    memory_->RestoreTab(terminal_.Settings());
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    memory_->Save(terminal_.Settings());
     if (!terminal_.Ended()) terminal_.OnCancel();
     event->accept();
 }

@@ -3,6 +3,7 @@
 // and hands every action of the operator to the logic; it decides nothing itself.
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 #include "terminal/zelterm_dlg.h"
 
@@ -11,12 +12,14 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
+class QSplitter;
 
 namespace zel {
 
 class LogView;
 class PropertySheetWidget;
 class StatusPanel;
+class WindowMemory;
 
 class MainWindow : public QMainWindow, public CZelTermDlg::View {
     Q_OBJECT
@@ -30,9 +33,12 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     void ProductChanged(ProductInfo& product) override;
 
     LogView& Log() { return *logView_; }
+    // After the start-up sequence has shown the stored product: the tab shown at the last close.
+    void RestoreLastTab();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();
@@ -42,6 +48,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     QGroupBox* BuildStatusGroup();
     QGroupBox* BuildCustomStringGroup();
     QGroupBox* BuildLogGroup();
+    QString ProductKindTip(const std::string& name);
     void Exit();
 
     CZelTermDlg& terminal_;
@@ -52,6 +59,8 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     QLineEdit* customString_ = nullptr;
     LogView* logView_ = nullptr;
     PropertySheetWidget* sheet_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    std::unique_ptr<WindowMemory> memory_;
 };
 
 }  // namespace zel

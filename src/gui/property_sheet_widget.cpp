@@ -1,7 +1,6 @@
 #include "gui/property_sheet_widget.h"
 
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include "gui/page_widget.h"
@@ -22,7 +21,6 @@ void PropertySheetWidget::ProductChanged(ProductInfo&) {
         auto* area = new QScrollArea(this);
         area->setWidgetResizable(true);
         area->setFrameShape(QFrame::NoFrame);
-        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         addTab(area, QString::fromStdString(tab.title));
     }
     if (count() == 0) return;
@@ -44,11 +42,8 @@ void PropertySheetWidget::ShowTab(int index) {
     CPage* page = sheet_.Activate(index);
     if (!page || area->widget()) return;
     auto* widgets = new PageWidget(*page);
+    // A page larger than its room scrolls, so the window never grows to fit it.
     area->setWidget(widgets);
-    // The sheet grows to the widest page it has shown; a page taller than the sheet scrolls.
-    area->setMinimumWidth(widgets->sizeHint().width() +
-                          area->verticalScrollBar()->sizeHint().width());
-    setMinimumWidth(std::max(minimumWidth(), minimumSizeHint().width()));
 }
 
 PageWidget* PropertySheetWidget::PageAt(int index) const {

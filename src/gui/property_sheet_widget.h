@@ -1,7 +1,8 @@
 #pragma once
 // The current product's pages as tabs, to the right of the terminal's controls. The tabs follow
 // the terminal's property sheet; a page's widgets are made when its tab is first shown after a
-// product change, which is when the sheet creates the page and runs its initialisation.
+// product change, which is when the sheet creates the page and runs its initialisation. Each
+// page scrolls inside its tab when it is larger than the room the window gives it.
 #include <QTabWidget>
 
 #include "pages/property_sheet.h"

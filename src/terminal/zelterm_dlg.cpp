@@ -195,7 +195,9 @@ bool CZelTermDlg::ValidateCustomString(const std::string& customString, std::str
 
 void CZelTermDlg::OnSend() {
     std::string commandText;
-    if (ValidateCustomString(customString_, commandText)) SendCommand(commandText, false);
+    if (!ValidateCustomString(customString_, commandText)) return;
+    history_.Add(customString_);
+    SendCommand(commandText, false);
 }
 
 void CZelTermDlg::OnCustomStringHelp() {

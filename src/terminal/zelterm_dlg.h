@@ -16,6 +16,7 @@
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
 #include "terminal/log_recorder.h"
+#include "terminal/custom_string_history.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
@@ -162,6 +163,7 @@ class CZelTermDlg : public IPageHost {
     const std::string& EthernetProblem() const { return ethernetProblem_; }
     const std::string& CustomString() const { return customString_; }
     void SetCustomString(std::string text) { customString_ = std::move(text); }
+    CustomStringHistory& History() { return history_; }
     const std::string& LastCommand() const { return lastCommand_; }
     const RepeatSettings& Repeat() const { return repeat_; }
     uint32_t CheckUpdateOnLaunchValue() const { return checkUpdateOnLaunch_; }
@@ -210,6 +212,7 @@ class CZelTermDlg : public IPageHost {
     std::array<std::string, 4> statusLines_;
     std::array<bool, 3> connectionEnabled_{};
     std::string customString_;
+    CustomStringHistory history_;
     std::string lastCommand_;
     bool lineStart_ = true;
     RepeatSettings repeat_;

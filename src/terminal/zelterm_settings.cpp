@@ -114,6 +114,7 @@ bool CZelTermDlg::LoadSettings() {
     }
     ReadLogSettings(*key, log_.Settings());
     ApplyLogFile();
+    history_.Load(*key);
     Refresh();
     return true;
 }
@@ -140,6 +141,7 @@ bool CZelTermDlg::SaveSettings() {
     ok &= key->WriteNumber("LocalUDPPort", profile_.localUdpPort);
     ok &= key->WriteNumber("ProductUDPPort", profile_.productUdpPort);
     ok &= WriteLogSettings(*key, log_.Settings());
+    ok &= history_.Save(*key);
     return key->Save() && ok;
 }
 

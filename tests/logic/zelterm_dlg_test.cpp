@@ -258,6 +258,33 @@ TEST_F(TerminalTest, CustomStringErrorsAreLoggedAndNothingIsSent) {
     EXPECT_EQ(window.shown[0].caption, "Custom String Help");
 }
 
+TEST_F(TerminalTest, SentCustomStringsAreWalkedBackAndKeptBetweenRuns) {
+    CZelTermDlg& t = Start();
+    for (const char* text : {"\"?V\"", "\"PL\"", "\"PL\"", "bad\"", "\"?P\""}) {
+        t.SetCustomString(text);
+        t.OnSend();
+    }
+    CustomStringHistory& history = t.History();
+    EXPECT_EQ(history.Entries(), (std::vector<std::string>{"\"?V\"", "\"PL\"", "\"?P\""}));
+    EXPECT_EQ(history.Older("typed"), "\"?P\"");
+    EXPECT_EQ(history.Older("\"?P\""), "\"PL\"");
+    EXPECT_EQ(history.Older("\"PL\""), "\"?V\"");
+    EXPECT_EQ(history.Older("\"?V\""), std::nullopt);
+    EXPECT_EQ(history.Newer(), "\"PL\"");
+    EXPECT_EQ(history.Newer(), "\"?P\"");
+    EXPECT_EQ(history.Newer(), "typed");
+    EXPECT_EQ(history.Newer(), std::nullopt);
+
+    for (int i = 0; i < 60; ++i) history.Add(std::to_string(i));
+    t.OnCancel();
+    EXPECT_EQ(store.values["CustomStringHistory1"], "59");
+    EXPECT_EQ(store.values["CustomStringHistory50"], "10");
+    EXPECT_EQ(store.values.count("CustomStringHistory51"), 0u);
+    CZelTermDlg& again = Start();
+    EXPECT_EQ(again.History().Entries().size(), CustomStringHistory::kLength);
+    EXPECT_EQ(again.History().Older(""), "59");
+}
+
 TEST_F(TerminalTest, EthernetSendsPlainOrFramedByProtocol) {
     StoreProductAndConnection("Sonnel", kEthernet, "Pioneer");
     CZelTermDlg& t = Start();
