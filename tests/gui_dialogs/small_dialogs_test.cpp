@@ -41,7 +41,7 @@ TEST_F(SmallDialogsTest, LogConfigurationHandsTheModeAndDetailsBackOnOkOnly) {
     terminal->ApplyLogSettings({LogMode::Mixed, false, true});
     test::WhenModalShown([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Log Configuration");
-        EXPECT_EQ(GroupTitles(dialog), QStringList({"Log Mode", "Log Details"}));
+        EXPECT_EQ(GroupTitles(dialog), QStringList({"Log Mode", "Log Details", "Log File"}));
         EXPECT_EQ(Find<QRadioButton>(dialog, "asciiRadio")->text(), "ASCII");
         EXPECT_EQ(Find<QRadioButton>(dialog, "hexRadio")->text(), "Hex");
         EXPECT_TRUE(Find<QRadioButton>(dialog, "mixedRadio")->isChecked());
