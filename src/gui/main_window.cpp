@@ -18,6 +18,7 @@
 
 #include "gui/connection_radios.h"
 #include "gui/error_messages_dialog.h"
+#include "gui/find_bar.h"
 #include "gui/log_saving.h"
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
@@ -85,6 +86,13 @@ void MainWindow::BuildMenus() {
     QMenu* log = menuBar()->addMenu(QStringLiteral("&Log"));
     log->addAction(QStringLiteral("&Clear Log"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
                    [this] { terminal_.OnClearLog(); });
+    log->addSeparator();
+    log->addAction(QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                   [this] { findBar_->Open(); });
+    log->addAction(QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3), this,
+                   [this] { findBar_->Find(SearchDirection::Forward); });
+    log->addAction(QStringLiteral("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3), this,
+                   [this] { findBar_->Find(SearchDirection::Backward); });
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
     config->addAction(QStringLiteral("Connection"), this,
@@ -183,12 +191,16 @@ QGroupBox* MainWindow::BuildLogGroup() {
     logView_ = new LogView(group);
     logView_->setObjectName(QStringLiteral("logView"));
     logView_->setMinimumHeight(logView_->fontMetrics().lineSpacing() * kLogMinimumLines);
+    findBar_ = new FindBar(*logView_, group);
+    findBar_->setObjectName(QStringLiteral("findBar"));
+    findBar_->hide();
     auto* clear = MakeButton(QStringLiteral("Clear Log"), QStringLiteral("clearLogButton"), group);
     auto* configure =
         MakeButton(QStringLiteral("Configure"), QStringLiteral("logConfigureButton"), group);
     auto* errors =
         MakeButton(QStringLiteral("Error Msgs"), QStringLiteral("errorMessagesButton"), group);
     layout->addWidget(logView_, 1);
+    layout->addWidget(findBar_);
     layout->addLayout(ButtonRow({clear, configure}, {errors}));
     connect(clear, &QPushButton::clicked, this, [this] { terminal_.OnClearLog(); });
     connect(configure, &QPushButton::clicked, this,

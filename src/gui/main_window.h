@@ -16,6 +16,7 @@ class QSplitter;
 
 namespace zel {
 
+class FindBar;
 class LogView;
 class PropertySheetWidget;
 class StatusPanel;
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     StatusPanel* status_ = nullptr;
     QLineEdit* customString_ = nullptr;
     LogView* logView_ = nullptr;
+    FindBar* findBar_ = nullptr;
     PropertySheetWidget* sheet_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::unique_ptr<WindowMemory> memory_;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -20,11 +21,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "gui/error_messages_dialog.h"
+#include "gui/find_bar.h"
 #include "gui/log_display.h"
 #include "gui/log_view.h"
 #include "gui/qt_settings_store.h"
@@ -526,6 +529,106 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
         view.Copy();
         QCOMPARE(QApplication::clipboard()->text(), shown);
+    }
+
+    // The bar searches what the box shows now: after the oldest lines went, a search goes on
+    // from the selected match, which stays on the same line.
+    void findSearchesWhatIsShownAfterTheOldestLinesWentAway() {
+        CommLog log(8192);  // 300 lines fit; 400 do not
+        LogView view;
+        FindBar bar(view);
+        view.show();
+        bar.show();
+        view.Follow(&log);
+        const auto logLines = [&](int first, int last) {
+            for (int line = first; line < last; ++line) {
+                log.AppendLog(line % 40 == 20 ? QStringLiteral("Sent (COM1):  needle %1\r\n")
+                                                    .arg(line, 3, 10, QLatin1Char('0'))
+                                                    .toStdString()
+                                              : "Received (COM1): R<0D>\r\n",
+                              false);
+            }
+        };
+        auto* field = bar.findChild<QLineEdit*>(QStringLiteral("findField"));
+        auto* outcome = bar.findChild<QLabel*>(QStringLiteral("findOutcome"));
+        const auto find = [&](Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(field, Qt::Key_Return, modifiers);
+            QCOMPARE(view.SelectedText().toLower(), field->text().toLower());
+        };
+        const auto selectedLine = [&] { return view.ShownText().mid(view.Selection().start, 10); };
+        logLines(0, 300);
+        QVERIFY(log.Text().starts_with("Received"));
+        QTest::keyClicks(field, QStringLiteral("needle"));
+        find(Qt::ShiftModifier);
+        QCOMPARE(selectedLine(), QStringLiteral("needle 260"));
+        QCOMPARE(outcome->text(), QStringLiteral("Wrapped around"));
+        find(Qt::ShiftModifier);
+        QCOMPARE(selectedLine(), QStringLiteral("needle 220"));
+        QVERIFY(outcome->isHidden());
+
+        logLines(300, 400);
+        QVERIFY(log.Text().find("needle 020") == std::string::npos);
+        QVERIFY(log.Text().find("needle 220") != std::string::npos);
+        find();
+        QCOMPARE(selectedLine(), QStringLiteral("needle 260"));
+        find();
+        find();
+        find();
+        QCOMPARE(selectedLine(), QStringLiteral("needle 380"));
+        find();
+        QCOMPARE(outcome->text(), QStringLiteral("Wrapped around"));
+        QVERIFY(selectedLine() < QStringLiteral("needle 260"));
+
+        // Match case, and a text that is nowhere.
+        bar.findChild<QCheckBox*>(QStringLiteral("findMatchCase"))->setChecked(true);
+        field->setText(QStringLiteral("NEEDLE"));
+        const LogView::ShownRange before = view.Selection();
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(outcome->text(), QStringLiteral("Not found"));
+        QVERIFY(outcome->isVisibleTo(&bar));
+        QCOMPARE(view.Selection().start, before.start);
+        bar.findChild<QCheckBox*>(QStringLiteral("findMatchCase"))->setChecked(false);
+        QVERIFY(outcome->isHidden());
+        find();
+        field->setText(QStringLiteral("needle 020"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(outcome->text(), QStringLiteral("Not found"));
+    }
+
+    // Ctrl+F, Enter, F3 and Shift+Enter as an operator uses them; Escape closes the bar only.
+    void findBarOpensFindsAndClosesWithTheKeys() {
+        Rig& rig = StartRig();
+        rig.terminal.Log().AppendLog("Sent (COM1):  PL<0D>\r\nReceived (COM1): R<0D>\r\n", false);
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        auto* bar = rig.Find<FindBar>("findBar");
+        auto* field = rig.Find<QLineEdit>("findField");
+        QVERIFY(!bar->isVisible());
+        QTest::keyClick(&rig.window, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible());
+        QVERIFY(field->hasFocus());
+
+        const QString shown = rig.LogText();
+        QTest::keyClicks(field, QStringLiteral("com1"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(rig.window.Log().Selection().start, shown.indexOf(QStringLiteral("COM1")));
+        QTest::keyClick(field, Qt::Key_F3);
+        QCOMPARE(rig.window.Log().Selection().start, shown.lastIndexOf(QStringLiteral("COM1")));
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(rig.window.Log().Selection().start, shown.indexOf(QStringLiteral("COM1")));
+        QCOMPARE(rig.window.Log().SelectedText(), QStringLiteral("COM1"));
+
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(!rig.terminal.Ended());
+        QAction* find = MenuAction(rig.window, QStringLiteral("&Log"), QStringLiteral("&Find..."));
+        QVERIFY(find);
+        QCOMPARE(find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        find->trigger();
+        QVERIFY(bar->isVisible());
+        rig.Find<QToolButton>("findCloseButton")->click();
+        QVERIFY(!bar->isVisible());
     }
 };
 
