@@ -182,6 +182,29 @@ TEST_F(CommandLineRun, AFirstRunSavesTheProductAndConnectionForTheNext) {
               std::string(1, static_cast<char>(korvex)) + std::string(3, '\0'));
 }
 
+// --log-file keeps the run's Sent and Received lines in the file, as the log shows them.
+TEST_F(CommandLineRun, LogFileHoldsTheSentAndReceivedLines) {
+    setenv("ZELTERM_SERIAL_PORTS", "/nonexistent/zelterm-port", 1);
+    test::ChildProcess sim(ZELSIM_PATH, {"--udp", "2638", "--record", recordPath});
+    ASSERT_EQ(AnnouncedValue(sim, "udp: "), "127.0.0.1:2638");
+    {
+        auto key = QtSettingsStore(settingsPath).OpenOrCreateForWrite();
+        key->WriteNumber("LocalUDPPort", FreeUdpPort());
+        key->WriteNumber("CheckUpdateOnLaunch", 0);
+    }
+    const std::string logPath = dir.filePath("zelterm.log").toStdString();
+
+    ProgramRun run = RunZelterm({"-Product", "Korvex", "-Ethernet", "127.0.0.1", "-SendPCTime",
+                                 "--wait", "500", "--log-file", logPath, "-Exit"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::string sent = SentCommand(run.output, "127.0.0.1", kTimeCommand);
+    ASSERT_FALSE(sent.empty()) << run.output;
+    const std::vector<std::string> lines = RecordedLines(logPath);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Sent (127.0.0.1):  " + sent + "<0D>"),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Received (127.0.0.1): R<0D>"), lines.end());
+}
+
 // A command line that cannot be carried out says so, sends nothing over another connection, and
 // ends with the status a script checks.
 struct Refusal {
