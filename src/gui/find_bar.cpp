@@ -88,9 +88,11 @@ void FindBar::Close() {
     log_.setFocus(Qt::OtherFocusReason);
 }
 
-// From the log box's selection, in the text it shows now.
+// From the log box's selection, in the text it shows now. F3 with the bar closed shows it, so
+// that "Not found" can be read.
 void FindBar::Find(SearchDirection direction) {
     if (field_->text().isEmpty()) return Open();
+    show();
     const LogView::ShownRange selection = log_.Selection();
     const std::optional<TextMatch> match = FindInText(
         log_.ShownText(), field_->text(), selection.start, selection.start + selection.length,
