@@ -248,7 +248,7 @@ class MainWindowTest : public QObject {
         }
         QTRY_VERIFY_WITH_TIMEOUT(rig.LogText().endsWith(QStringLiteral("reply 299<0D>\n")),
                                  kPatienceMs);
-        QVERIFY(scroll->maximum() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(scroll->maximum() > 0, kPatienceMs);
         QTRY_COMPARE_WITH_TIMEOUT(scroll->value(), scroll->maximum(), kPatienceMs);
         QVERIFY(rig.window.Log().IsFollowing());
     }
