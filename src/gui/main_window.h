@@ -18,6 +18,7 @@ namespace zel {
 
 class LogView;
 class PropertySheetWidget;
+class RepeatStatusLine;
 class StatusPanel;
 class WindowMemory;
 
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     std::array<QRadioButton*, 3> connectionRadios_{};
     StatusPanel* status_ = nullptr;
     QLineEdit* customString_ = nullptr;
+    RepeatStatusLine* repeatStatus_ = nullptr;
     LogView* logView_ = nullptr;
     PropertySheetWidget* sheet_ = nullptr;
     QSplitter* splitter_ = nullptr;
