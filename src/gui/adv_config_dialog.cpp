@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -19,21 +19,37 @@ AdvConfigDialog::AdvConfigDialog(CAdvConfigDlg& logic, QWidget* parent)
     auto* repeat = new QCheckBox(QStringLiteral("Send Command Repeatedly"), group);
     repeat->setObjectName(QStringLiteral("sendRepeatedly"));
     repeat->setChecked(logic_.Repeat());
-    periodLabel_ = new QLabel(QStringLiteral("Repeat Period"), group);
-    period_ = new QLineEdit(ToQt(logic_.PeriodText()), group);
-    period_->setObjectName(QStringLiteral("repeatPeriod"));
-    period_->setMaximumWidth(
-        period_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    unitLabel_ = new QLabel(QStringLiteral("ms"), group);
 
-    auto* periodRow = new QHBoxLayout;
-    periodRow->addWidget(periodLabel_);
-    periodRow->addWidget(period_);
-    periodRow->addWidget(unitLabel_);
-    periodRow->addStretch(1);
+    // One row per number: label, edit, unit.
+    auto* rows = new QGridLayout;
+    const auto addRow = [&](const QString& label, const std::string& text, const QString& name,
+                            const QString& unit) {
+        const int row = rows->rowCount();
+        auto* edit = new QLineEdit(ToQt(text), group);
+        edit->setObjectName(name);
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+        auto* before = new QLabel(label, group);
+        auto* after = new QLabel(unit, group);
+        before->setBuddy(edit);
+        rows->addWidget(before, row, 0);
+        rows->addWidget(edit, row, 1);
+        rows->addWidget(after, row, 2);
+        repeatFields_.insert(repeatFields_.end(), {before, edit, after});
+        return edit;
+    };
+    period_ = addRow(QStringLiteral("Repeat Period"), logic_.PeriodText(),
+                     QStringLiteral("repeatPeriod"), QStringLiteral("ms"));
+    stopAfter_ = addRow(QStringLiteral("Stop after"), logic_.StopAfterText(),
+                        QStringLiteral("stopAfter"), QStringLiteral("sends"));
+    stopAfter_->setPlaceholderText(QStringLiteral("no limit"));
+    stopAfter_->setToolTip(
+        QStringLiteral("The repeat stops by itself once it has resent the command this many "
+                       "times; empty, it goes on until turned off."));
+    rows->setColumnStretch(3, 1);
+
     auto* column = new QVBoxLayout(group);
     column->addWidget(repeat);
-    column->addLayout(periodRow);
+    column->addLayout(rows);
 
     connect(repeat, &QCheckBox::clicked, this, [this](bool checked) {
         logic_.OnRepeatClicked(checked);
@@ -41,6 +57,8 @@ AdvConfigDialog::AdvConfigDialog(CAdvConfigDlg& logic, QWidget* parent)
     });
     connect(period_, &QLineEdit::textEdited, this,
             [this](const QString& text) { logic_.SetPeriodText(FromQt(text)); });
+    connect(stopAfter_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { logic_.SetStopAfterText(FromQt(text)); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -50,10 +68,7 @@ AdvConfigDialog::AdvConfigDialog(CAdvConfigDlg& logic, QWidget* parent)
 }
 
 void AdvConfigDialog::Enable() {
-    const bool enabled = logic_.PeriodEnabled();
-    periodLabel_->setEnabled(enabled);
-    period_->setEnabled(enabled);
-    unitLabel_->setEnabled(enabled);
+    for (QWidget* field : repeatFields_) field->setEnabled(logic_.PeriodEnabled());
 }
 
 void AdvConfigDialog::accept() {
@@ -61,8 +76,9 @@ void AdvConfigDialog::accept() {
         QDialog::accept();
         return;
     }
-    period_->setFocus();
-    period_->selectAll();
+    QLineEdit* refused = logic_.Refused() == CAdvConfigDlg::Field::StopAfter ? stopAfter_ : period_;
+    refused->setFocus();
+    refused->selectAll();
 }
 
 }  // namespace zel

@@ -1,10 +1,11 @@
 #pragma once
-// The Advanced Configuration dialog: resending the last command every period.
+// The Advanced Configuration dialog: resending the last command every period, optionally a
+// given number of times.
 #include <QDialog>
+#include <vector>
 
 #include "terminal/adv_config.h"
 
-class QLabel;
 class QLineEdit;
 
 namespace zel {
@@ -19,9 +20,10 @@ class AdvConfigDialog : public QDialog {
     void Enable();
 
     CAdvConfigDlg& logic_;
-    QLabel* periodLabel_ = nullptr;
     QLineEdit* period_ = nullptr;
-    QLabel* unitLabel_ = nullptr;
+    QLineEdit* stopAfter_ = nullptr;
+    // The edits with their labels, usable only while the box is ticked.
+    std::vector<QWidget*> repeatFields_;
 };
 
 }  // namespace zel

@@ -22,11 +22,22 @@ MessageAnswer ConsoleWindowSystem::MessageBox(const std::string& text, const std
 }
 
 void ConsoleWindowSystem::SetTimer(int id, unsigned periodMs, std::function<void()> onTick) {
-    auto timer = std::make_unique<QTimer>();
+    KillTimer(id);
+    auto* timer = new QTimer(&context_);
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer.get(), &QTimer::timeout, std::move(onTick));
+    QObject::connect(timer, &QTimer::timeout, std::move(onTick));
     timer->start(static_cast<int>(std::min<unsigned>(periodMs, INT_MAX)));
-    timers_[id] = std::move(timer);
+    timers_[id] = timer;
+}
+
+// A tick may kill its own timer (a repeat that reached its limit): the timer stops at once and
+// is deleted once the tick has returned.
+void ConsoleWindowSystem::KillTimer(int id) {
+    auto found = timers_.find(id);
+    if (found == timers_.end()) return;
+    found->second->stop();
+    found->second->deleteLater();
+    timers_.erase(found);
 }
 
 void ConsoleWindowSystem::PostToGui(std::function<void()> work) {

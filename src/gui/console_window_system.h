@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QTimer>
 #include <map>
-#include <memory>
 
 #include "terminal/window_system.h"
 
@@ -15,12 +14,12 @@ class ConsoleWindowSystem : public IWindowSystem {
     MessageAnswer MessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) override;
     void SetTimer(int id, unsigned periodMs, std::function<void()> onTick) override;
-    void KillTimer(int id) override { timers_.erase(id); }
+    void KillTimer(int id) override;
     void PostToGui(std::function<void()> work) override;
 
   private:
-    QObject context_;  // posted work is dropped once this object is gone
-    std::map<int, std::unique_ptr<QTimer>> timers_;
+    QObject context_;  // posted work is dropped once this object is gone; owns the timers
+    std::map<int, QTimer*> timers_;
 };
 
 }  // namespace zel

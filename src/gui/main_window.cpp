@@ -23,6 +23,7 @@
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
 #include "gui/property_sheet_widget.h"
+#include "gui/repeat_status_line.h"
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
 #include "gui/window_layout.h"
@@ -188,6 +189,9 @@ QGroupBox* MainWindow::BuildCustomStringGroup() {
 QGroupBox* MainWindow::BuildLogGroup() {
     auto* group = new QGroupBox(QStringLiteral("Log"), this);
     auto* layout = new QVBoxLayout(group);
+    repeatStatus_ = new RepeatStatusLine(group);
+    connect(repeatStatus_->StopButton(), &QPushButton::clicked, this,
+            [this] { terminal_.StopRepeat(); });
     logView_ = new LogView(group);
     logView_->setObjectName(QStringLiteral("logView"));
     logView_->setMinimumHeight(logView_->fontMetrics().lineSpacing() * kLogMinimumLines);
@@ -199,6 +203,7 @@ QGroupBox* MainWindow::BuildLogGroup() {
         MakeButton(QStringLiteral("Configure"), QStringLiteral("logConfigureButton"), group);
     auto* errors =
         MakeButton(QStringLiteral("Error Msgs"), QStringLiteral("errorMessagesButton"), group);
+    layout->addWidget(repeatStatus_);
     layout->addWidget(logView_, 1);
     layout->addWidget(findBar_);
     layout->addLayout(ButtonRow({clear, configure}, {errors}));
@@ -250,6 +255,7 @@ void MainWindow::RefreshControls() {
     }
 
     status_->Show(terminal_.StatusLines());
+    repeatStatus_->Show(terminal_.RepeatStatus());
 
     const QString customString = QString::fromLatin1(terminal_.CustomString());
     if (customString_->text() != customString) customString_->setText(customString);

@@ -19,6 +19,7 @@ namespace zel {
 class FindBar;
 class LogView;
 class PropertySheetWidget;
+class RepeatStatusLine;
 class StatusPanel;
 class WindowMemory;
 
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     std::array<QRadioButton*, 3> connectionRadios_{};
     StatusPanel* status_ = nullptr;
     QLineEdit* customString_ = nullptr;
+    RepeatStatusLine* repeatStatus_ = nullptr;
     LogView* logView_ = nullptr;
     FindBar* findBar_ = nullptr;
     PropertySheetWidget* sheet_ = nullptr;

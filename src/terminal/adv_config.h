@@ -1,5 +1,7 @@
 #pragma once
-// The Advanced Configuration dialog's logic: resending the last command every period.
+// The Advanced Configuration dialog's logic: resending the last command every period, until
+// turned off or, when a limit is given, until it has been resent that many times.
+#include <optional>
 #include <string>
 
 #include "terminal/window_system.h"
@@ -9,24 +11,36 @@ namespace zel {
 
 class CAdvConfigDlg {
   public:
+    // The edits a refused value is typed in.
+    enum class Field { Period, StopAfter };
+
     CAdvConfigDlg(const RepeatSettings& settings, IWindowSystem& window);
 
     void OnRepeatClicked(bool checked) { settings_.repeat = checked; }
     void SetPeriodText(std::string text) { periodText_ = std::move(text); }
+    // Empty (or blanks) for no limit.
+    void SetStopAfterText(std::string text) { stopAfterText_ = std::move(text); }
 
-    // The period edit and its labels "Repeat Period" and "ms".
+    // The period and limit edits and their labels.
     bool PeriodEnabled() const { return settings_.repeat; }
     bool Repeat() const { return settings_.repeat; }
     const std::string& PeriodText() const { return periodText_; }
+    const std::string& StopAfterText() const { return stopAfterText_; }
 
-    // Takes the period; a refused one is reported in a message box and the dialog stays open.
+    // Takes the period and the limit; a refused one is reported in a message box, named by
+    // Refused(), and the dialog stays open.
     bool OnOk();
+    Field Refused() const { return refused_; }
 
     const RepeatSettings& Settings() const { return settings_; }
 
   private:
+    bool Refuse(Field field);
+
     RepeatSettings settings_;
     std::string periodText_;
+    std::string stopAfterText_;
+    Field refused_ = Field::Period;
     IWindowSystem& window_;
 };
 

@@ -75,7 +75,7 @@ bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
 }
 
 bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
-    lastCommand_ = std::string(text);
+    TakeLastCommand(text);
     std::string framed =
         FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
     switch (profile_.connectionType) {
@@ -267,14 +267,42 @@ void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
     log_.AppendLog(kLineEnd, false);
 }
 
+// The repeat's status names the last command, so a new one is shown as it goes out.
+void CZelTermDlg::TakeLastCommand(std::string_view text) {
+    if (lastCommand_ == text) return;
+    lastCommand_ = std::string(text);
+    if (repeat_.repeat) Refresh();
+}
+
 void CZelTermDlg::OnRepeatTimer() {
-    if (repeat_.repeat && !lastCommand_.empty()) SendCommand(lastCommand_, true);
+    if (!repeat_.repeat || lastCommand_.empty()) return;
+    // A resend the connection refused counts too, so that a limit always ends the repeat.
+    SendCommand(lastCommand_, true);
+    ++repeatsSent_;
+    if (repeat_.stopAfter && repeatsSent_ >= *repeat_.stopAfter) StopRepeat();
+}
+
+void CZelTermDlg::StopRepeat() {
+    RepeatSettings stopped = repeat_;
+    stopped.repeat = false;
+    ApplyRepeatSettings(stopped);
+}
+
+std::string CZelTermDlg::RepeatStatus() const {
+    if (!repeat_.repeat || lastCommand_.empty()) return {};
+    const std::string resent =
+        FrameCommand(lastCommand_, true, profile_.sendUnitAddress, profile_.unitAddress);
+    return "Repeating " + RenderLogPiece(resent, true, LogMode::Mixed) + " every " +
+           std::to_string(RepeatPeriodMs()) + " ms";
+}
+
+uint32_t CZelTermDlg::RepeatPeriodMs() const {
+    return std::max(repeat_.periodMs, kMinRepeatPeriodMs);
 }
 
 void CZelTermDlg::ApplyRepeatTimer() {
     if (repeat_.repeat) {
-        services_.window.SetTimer(kRepeatTimerId, std::max(repeat_.periodMs, kMinRepeatPeriodMs),
-                                  [this] { OnRepeatTimer(); });
+        services_.window.SetTimer(kRepeatTimerId, RepeatPeriodMs(), [this] { OnRepeatTimer(); });
     } else {
         services_.window.KillTimer(kRepeatTimerId);
     }
@@ -318,6 +346,7 @@ void CZelTermDlg::ApplyLogFile() {
 
 void CZelTermDlg::ApplyRepeatSettings(const RepeatSettings& settings) {
     repeat_ = settings;
+    repeatsSent_ = 0;
     ApplyRepeatTimer();
     Refresh();
     EnableConnectionButtons();

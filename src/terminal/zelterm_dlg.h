@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,8 @@
 #include "products/page_host.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
-#include "terminal/log_recorder.h"
 #include "terminal/custom_string_history.h"
+#include "terminal/log_recorder.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
@@ -62,8 +63,14 @@ struct TerminalServices {
 };
 
 struct RepeatSettings {
+    RepeatSettings() = default;
+    RepeatSettings(bool repeat, uint32_t periodMs, std::optional<uint32_t> stopAfter = {})
+        : repeat(repeat), periodMs(periodMs), stopAfter(stopAfter) {}
+
     bool repeat = false;
     uint32_t periodMs = 1000;
+    // The repeat stops by itself after this many resends; none, it goes on until turned off.
+    std::optional<uint32_t> stopAfter;
 };
 
 class CZelTermDlg : public IPageHost {
@@ -134,6 +141,8 @@ class CZelTermDlg : public IPageHost {
     void OnSerialEvent(uint32_t eventAndErrors);
     void OnUdpReceive(const ReceivedDatagram& datagram);
     void OnRepeatTimer();
+    // Turns the repeat off, as unticking "Send Command Repeatedly" would.
+    void StopRepeat();
     void OnClearLog() { log_.Clear(); }
 
     // Settings handed back by the dialogs on OK.
@@ -166,6 +175,8 @@ class CZelTermDlg : public IPageHost {
     CustomStringHistory& History() { return history_; }
     const std::string& LastCommand() const { return lastCommand_; }
     const RepeatSettings& Repeat() const { return repeat_; }
+    // "Repeating PL<0D> every 500 ms" while the timer resends a command; empty otherwise.
+    std::string RepeatStatus() const;
     uint32_t CheckUpdateOnLaunchValue() const { return checkUpdateOnLaunch_; }
     PcClockInfo& PcClock() override { return pcClock_; }
     IWindowSystem& Window() override { return services_.window; }
@@ -192,6 +203,8 @@ class CZelTermDlg : public IPageHost {
     void ApplyLogFile();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
+    uint32_t RepeatPeriodMs() const;
+    void TakeLastCommand(std::string_view text);
     void Refresh();
     // Saves now; the operator hears of the first failure of the run only.
     void SaveAndTellOnce();
@@ -216,6 +229,7 @@ class CZelTermDlg : public IPageHost {
     std::string lastCommand_;
     bool lineStart_ = true;
     RepeatSettings repeat_;
+    uint32_t repeatsSent_ = 0;  // by the timer since the repeat settings were applied
     uint32_t checkUpdateOnLaunch_ = 1;
     bool ended_ = false;
     bool toldNotSaved_ = false;

@@ -32,6 +32,7 @@
 #include "gui/log_view.h"
 #include "gui/qt_settings_store.h"
 #include "gui/qt_window_system.h"
+#include "gui/window_layout.h"
 #include "products/catalog.h"
 #include "support/fakes.h"
 #include "terminal/zelterm_dlg.h"
@@ -281,6 +282,59 @@ class MainWindowTest : public QObject {
         for (size_t i = 1; i < rig.serial.written.size(); ++i) {
             QCOMPARE(rig.serial.written[i], std::string("?V\r"));
         }
+    }
+
+    // The line above the log names what repeats, rendered as the log renders it, and its Stop
+    // ends the repeat as unticking the box would; a limit ends it by itself.
+    void theRepeatShowsAboveTheLogUntilStopped() {
+        Rig& rig = StartRig();
+        auto* line = rig.Find<QLabel>("repeatStatus");
+        auto* stop = rig.Find<QPushButton>("repeatStopButton");
+        rig.terminal.ApplyRepeatSettings({true, 0});
+        QVERIFY(!stop->isVisible());  // nothing sent yet, so nothing to repeat
+        rig.terminal.SendCommand("?V", false);
+        QVERIFY(stop->isVisible());
+        QCOMPARE(line->toolTip(), QStringLiteral("Repeating ?V<0D> every 10 ms"));
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(!stop->isVisible());
+        QVERIFY(!rig.terminal.Repeat().repeat);
+
+        rig.serial.written.clear();
+        rig.terminal.ApplyRepeatSettings({true, 10, 3});
+        QVERIFY(stop->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!stop->isVisible(), kPatienceMs);
+        QCOMPARE(rig.serial.written, std::vector<std::string>(3, "?V\r"));
+        QVERIFY(!rig.terminal.Repeat().repeat);
+    }
+
+    // Whatever product and page it shows, the window fits the smallest screen it is made for:
+    // a page larger than its room scrolls instead of widening or heightening the window.
+    void everyPageFitsTheSmallestScreen() {
+        Rig& rig = StartRig();
+        const QSize screen(kSmallestScreenWidth, kSmallestScreenHeight);
+        rig.window.resize(screen);
+        // Shown too, as it stands while a command repeats.
+        rig.terminal.SendCommand(std::string(300, 'P'), true);
+        rig.terminal.ApplyRepeatSettings({true, 60000});
+        auto* products = rig.Find<QComboBox>("productList");
+        auto* sheet = rig.Find<QTabWidget>("propertySheet");
+        for (int product = 0; product < products->count(); ++product) {
+            products->setCurrentIndex(product);
+            emit products->activated(product);
+            for (int page = 0; page < sheet->count(); ++page) {
+                sheet->setCurrentIndex(page);
+                QCoreApplication::processEvents();
+                const QSize least =
+                    rig.window.minimumSizeHint().expandedTo(rig.window.minimumSize());
+                const QString where = QStringLiteral("%1 / %2 needs %3x%4")
+                                          .arg(products->itemText(product), sheet->tabText(page))
+                                          .arg(least.width())
+                                          .arg(least.height());
+                QVERIFY2(screen.expandedTo(least) == screen, qPrintable(where));
+                QVERIFY2(rig.window.size() == screen, qPrintable(where));
+            }
+        }
+        QVERIFY(rig.Find<QPushButton>("repeatStopButton")->isVisible());
     }
 
     void errorMessagesListTheCodes() {

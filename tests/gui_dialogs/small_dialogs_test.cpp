@@ -77,14 +77,26 @@ TEST_F(SmallDialogsTest, AdvancedConfigurationEnablesThePeriodWithTheBoxAndStart
         auto* period = Find<QLineEdit>(dialog, "repeatPeriod");
         EXPECT_EQ(box->text(), "Send Command Repeatedly");
         EXPECT_EQ(period->text(), "1000");
+        auto* stopAfter = Find<QLineEdit>(dialog, "stopAfter");
+        EXPECT_EQ(stopAfter->text(), "");
         QList<QLabel*> labels = dialog.findChildren<QLabel*>();
-        ASSERT_EQ(labels.size(), 2);
+        ASSERT_EQ(labels.size(), 4);
         for (QLabel* label : labels)
             EXPECT_FALSE(label->isEnabled()) << label->text().toStdString();
         EXPECT_FALSE(period->isEnabled());
+        EXPECT_FALSE(stopAfter->isEnabled());
         Click(dialog, "sendRepeatedly");
         EXPECT_TRUE(period->isEnabled());
+        EXPECT_TRUE(stopAfter->isEnabled());
         for (QLabel* label : labels) EXPECT_TRUE(label->isEnabled());
+
+        QTest::keyClicks(stopAfter, "0");
+        Click(dialog, "okButton");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.focusWidget(), stopAfter);
+        stopAfter->selectAll();
+        QTest::keyClicks(stopAfter, "3");
+        window.shown.clear();
 
         period->selectAll();
         QTest::keyClicks(period, "abc");
@@ -100,6 +112,7 @@ TEST_F(SmallDialogsTest, AdvancedConfigurationEnablesThePeriodWithTheBoxAndStart
     OpenAdvancedConfiguration(nullptr, *terminal);
     EXPECT_TRUE(terminal->Repeat().repeat);
     EXPECT_EQ(terminal->Repeat().periodMs, 250u);
+    EXPECT_EQ(terminal->Repeat().stopAfter, std::optional<uint32_t>(3));
     ASSERT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 1u);
 }
 

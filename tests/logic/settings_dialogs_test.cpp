@@ -54,6 +54,29 @@ TEST(AdvConfigTest, ThePeriodMustBeAnUnsignedNumberWithoutRange) {
     }
 }
 
+TEST(AdvConfigTest, TheLimitIsEmptyForNoneOrACountOfOneOrMore) {
+    const std::pair<const char*, std::optional<uint32_t>> rows[] = {
+        {"", {}}, {"  ", {}}, {"3", 3u}, {" 1 ", 1u}, {"0", {}}, {"-3", {}}, {"x", {}},
+    };
+    for (const auto& [text, limit] : rows) {
+        SCOPED_TRACE(text);
+        FakeWindowSystem window;
+        CAdvConfigDlg dlg(RepeatSettings{true, 1000, 7}, window);
+        EXPECT_EQ(dlg.StopAfterText(), "7");
+        dlg.SetStopAfterText(text);
+        const bool blank = std::string_view(text).find_first_not_of(' ') == std::string_view::npos;
+        EXPECT_EQ(dlg.OnOk(), limit || blank);
+        if (limit || blank) {
+            EXPECT_EQ(dlg.Settings().stopAfter, limit);
+        } else {
+            EXPECT_EQ(dlg.Refused(), CAdvConfigDlg::Field::StopAfter);
+            ASSERT_EQ(window.shown.size(), 1u);
+            EXPECT_EQ(window.shown[0].text, "Please enter a positive integer.");
+            EXPECT_EQ(dlg.Settings().stopAfter, std::optional<uint32_t>(7));
+        }
+    }
+}
+
 TEST(AdvConfigTest, TurningRepeatOffKeepsThePeriodWhateverWasTyped) {
     FakeWindowSystem window;
     CAdvConfigDlg dlg(RepeatSettings{true, 500}, window);

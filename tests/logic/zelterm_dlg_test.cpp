@@ -239,6 +239,51 @@ TEST_F(TerminalTest, UnitAddressPrefixesEverySendIncludingTheRepeat) {
     EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
 }
 
+// The limit counts the timer's resends from the moment the settings were applied, refused ones
+// too; then the repeat is off as if unticked, keeping its period and limit for the dialog.
+TEST_F(TerminalTest, ARepeatWithALimitStopsItselfAfterThatManyResends) {
+    CZelTermDlg& t = Start();
+    t.ApplyRepeatSettings({true, 500, 3});
+    window.Tick(CZelTermDlg::kRepeatTimerId);  // nothing sent yet: nothing to resend, not counted
+    t.SendCommand("PL", true);
+    EXPECT_EQ(t.RepeatStatus(), "Repeating PL<0D> every 500 ms");
+    serial.written.clear();
+    window.Tick(CZelTermDlg::kRepeatTimerId);
+    serial.probe["COM1"] = ProbeResult::NoSuchDevice;
+    serial.CloseLine();
+    window.Tick(CZelTermDlg::kRepeatTimerId);
+    serial.probe["COM1"] = ProbeResult::Available;
+    window.Tick(CZelTermDlg::kRepeatTimerId);
+    EXPECT_EQ(serial.written, (std::vector<std::string>{"PL\r", "PL\r"}));
+    EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
+    EXPECT_EQ(t.RepeatStatus(), "");
+    EXPECT_FALSE(t.Repeat().repeat);
+    EXPECT_EQ(t.Repeat().periodMs, 500u);
+    EXPECT_EQ(t.Repeat().stopAfter, std::optional<uint32_t>(3));
+
+    // Applied again, the count starts afresh.
+    t.ApplyRepeatSettings({true, 500, 1});
+    window.Tick(CZelTermDlg::kRepeatTimerId);
+    EXPECT_EQ(serial.written.size(), 3u);
+    EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
+}
+
+// What the status names is what the timer sends: framed, rendered as the log's Mixed mode.
+TEST_F(TerminalTest, TheRepeatStatusNamesTheResentBytes) {
+    CZelTermDlg& t = Start();
+    ConnectionProfile edited = t.Profile();
+    edited.sendUnitAddress = true;
+    edited.unitAddress = 5;
+    t.ApplyConnectionSetup(edited);
+    t.SendCommand(std::string("A\\zero\x01\xe9", 8), false);
+    EXPECT_EQ(t.RepeatStatus(), "");
+    t.ApplyRepeatSettings({true, 0});
+    EXPECT_EQ(t.RepeatStatus(), "Repeating 5@A<00><01><E9><0D> every 10 ms");
+    t.StopRepeat();
+    EXPECT_EQ(t.RepeatStatus(), "");
+    EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
+}
+
 TEST_F(TerminalTest, ZeroPeriodRepeatsAtTheShortestHonouredInterval) {
     CZelTermDlg& t = Start();
     t.ApplyRepeatSettings({true, 0});
