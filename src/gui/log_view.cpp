@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 namespace zel {
@@ -11,6 +13,21 @@ namespace {
 
 const QString kNewTextBelow = QStringLiteral("\u25BC new text below");
 constexpr int kMarkerPadding = 4;
+
+// Where the bar's handle would be drawn for that range and value.
+QRect SliderRect(const QScrollBar& bar, int maximum, int value, int pageStep) {
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = maximum;
+    option.sliderPosition = option.sliderValue = value;
+    option.singleStep = bar.singleStep();
+    option.pageStep = pageStep;
+    option.subControls = QStyle::SC_All;
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                       QStyle::SC_ScrollBarSlider, &bar);
+}
 
 }  // namespace
 
@@ -23,7 +40,11 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(kRepaintMs);
-    connect(&updateTimer_, &QTimer::timeout, this, &LogView::UpdateNow);
+    connect(&updateTimer_, &QTimer::timeout, this, &LogView::Redraw);
+    scrollBarTimer_.setSingleShot(true);
+    scrollBarTimer_.setInterval(kScrollBarMs);
+    connect(&scrollBarTimer_, &QTimer::timeout, this, [this] { UpdateScrollBars(false); });
+    verticalScrollBar()->installEventFilter(this);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &LogView::OnScrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
@@ -56,8 +77,9 @@ void LogView::OnDroppedFront(size_t count) {
     droppedBytes_ += count;
     lineCache_.clear();
     // The lines in view stay in view: the rows above them went.
+    const auto gone = static_cast<int>(index_.DroppedLines() - droppedBefore);
+    topLine_ = std::max(0, topLine_ - gone);
     if (!following_) {
-        const auto gone = static_cast<int>(index_.DroppedLines() - droppedBefore);
         const QSignalBlocker blocker(verticalScrollBar());
         verticalScrollBar()->setValue(std::max(0, verticalScrollBar()->value() - gone));
     }
@@ -69,6 +91,7 @@ void LogView::OnCleared() {
     index_.Clear();
     lineCache_.clear();
     droppedBytes_ = 0;
+    topLine_ = 0;
     anchor_ = caret_ = {};
     following_ = true;
     newTextBelow_ = false;
@@ -77,15 +100,22 @@ void LogView::OnCleared() {
 
 void LogView::ScheduleUpdate() {
     if (!updateTimer_.isActive()) updateTimer_.start();
+    if (!scrollBarTimer_.isActive()) scrollBarTimer_.start();
+}
+
+void LogView::UpdateNow() {
+    UpdateScrollBars();
+    Redraw();
 }
 
 // While following, the lines already drawn move up by what arrived: their pixels are scrolled
 // and only the lines that changed are drawn again.
-void LogView::UpdateNow() {
+void LogView::Redraw() {
     updateTimer_.stop();
-    const int oldTop = TopLine();
-    UpdateScrollBars();
-    const int moved = TopLine() - oldTop;
+    const int oldTop = topLine_;
+    topLine_ = following_ ? std::max(0, static_cast<int>(LineCount()) - FullRows())
+                          : verticalScrollBar()->value();
+    const int moved = topLine_ - oldTop;
     const int spacing = fontMetrics().lineSpacing();
     if (!redrawAll_ && moved >= 0 && moved < FullRows()) {
         if (moved > 0) viewport()->scroll(0, -moved * spacing);
@@ -104,16 +134,27 @@ int LogView::FullRows() const {
 }
 
 int LogView::TopLine() const {
-    return verticalScrollBar()->value();
+    return topLine_;
 }
 
-void LogView::UpdateScrollBars() {
+// A styled scroll bar repaints at every change of its range; a change that would leave its
+// handle where it is waits until the operator reaches for the bar.
+void LogView::UpdateScrollBars(bool evenUnseen) {
+    scrollBarTimer_.stop();
     scrollingItself_ = true;
     QScrollBar* vertical = verticalScrollBar();
     const int rows = FullRows();
-    vertical->setPageStep(rows);
-    vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, LineCount() - rows)));
-    if (following_) vertical->setValue(vertical->maximum());
+    const int maximum = static_cast<int>(std::max<qsizetype>(0, LineCount() - rows));
+    const int value = following_ ? maximum : std::min(vertical->value(), maximum);
+    scrollBarBehind_ =
+        !evenUnseen && SliderRect(*vertical, maximum, value, rows) ==
+                           SliderRect(*vertical, vertical->maximum(), vertical->value(),
+                                      vertical->pageStep());
+    if (!scrollBarBehind_) {
+        vertical->setPageStep(rows);
+        vertical->setRange(0, maximum);
+        if (following_) vertical->setValue(maximum);
+    }
     QScrollBar* horizontal = horizontalScrollBar();
     const int widest = fontMetrics().horizontalAdvance(QLatin1Char('M')) *
                        static_cast<int>(index_.LongestLine() + 1);
@@ -128,7 +169,32 @@ void LogView::OnScrolled() {
     if (scrollingItself_) return;
     following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
     if (following_) newTextBelow_ = false;
-    viewport()->update();
+    redrawAll_ = true;
+    Redraw();
+}
+
+void LogView::CatchUpScrollBars() {
+    if (scrollBarTimer_.isActive() || scrollBarBehind_) UpdateScrollBars();
+}
+
+void LogView::wheelEvent(QWheelEvent* event) {
+    CatchUpScrollBars();
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+bool LogView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar()) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+                CatchUpScrollBars();
+                break;
+            default:
+                break;
+        }
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void LogView::ScrollToEnd() {
@@ -139,7 +205,8 @@ void LogView::ScrollToEnd() {
 
 void LogView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+    redrawAll_ = true;
+    UpdateNow();
 }
 
 QString LogView::ShownLines(qsizetype first, qsizetype count) const {
@@ -193,10 +260,13 @@ void LogView::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), palette().brush(QPalette::Base));
     const int spacing = fontMetrics().lineSpacing();
     const qsizetype top = TopLine();
-    const qsizetype last = std::min<qsizetype>(LineCount(), top + FullRows() + 1);
+    // Only the rows the update asks for: usually the one or two lines that arrived.
+    const QRect rows = event->rect();
+    const qsizetype first = top + rows.top() / spacing;
+    const qsizetype last = std::min<qsizetype>(LineCount(), top + rows.bottom() / spacing + 1);
     // Lines scrolled away are laid out again only when they come back.
-    if (lineCache_.size() > 4 * (last - top) + 16) lineCache_.clear();
-    for (qsizetype line = top; line < last; ++line) {
+    if (lineCache_.size() > 4 * (FullRows() + 1) + 16) lineCache_.clear();
+    for (qsizetype line = first; line < last; ++line) {
         PaintLine(painter, line, static_cast<int>(line - top) * spacing);
     }
     if (newTextBelow_) PaintMarker(painter);

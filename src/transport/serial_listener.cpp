@@ -4,7 +4,9 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 
 namespace zel {
@@ -15,6 +17,19 @@ namespace {
 // for as long as received bytes wait unread: the listener sleeps until something new happens.
 constexpr uint32_t kDeviceEvents = EPOLLIN | EPOLLET;
 constexpr uint32_t kDeviceGone = EPOLLHUP | EPOLLERR;
+
+// A device talking steadily (a reply line every few milliseconds) costs one report per gap
+// rather than one per read; the window shows no faster than that anyway. The first bytes after
+// a quiet spell, and every other event, are reported at once.
+constexpr auto kArrivalGap = std::chrono::milliseconds(15);
+using Clock = std::chrono::steady_clock;
+
+// The epoll timeout until `until`: -1 (none) when nothing waits.
+int MillisecondsUntil(bool waiting, Clock::time_point until) {
+    if (!waiting) return -1;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+    return static_cast<int>(std::max<int64_t>(0, left.count()));
+}
 
 bool Watch(int waitSet, int fd, uint32_t events) {
     epoll_event watched{};
@@ -67,9 +82,12 @@ void CSerialEx::ReleaseListenerHandles() {
 }
 
 void CSerialEx::Listen(int waitSet, int stopSignal) {
+    Clock::time_point lastReport;
+    bool gathering = false;
     for (;;) {
         epoll_event ready[2];
-        int count = epoll_wait(waitSet, ready, 2, -1);
+        int count =
+            epoll_wait(waitSet, ready, 2, MillisecondsUntil(gathering, lastReport + kArrivalGap));
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) {
             Finish(errno);
@@ -85,7 +103,14 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             NoteEvents(serial_event::kReceived);
         }
         uint32_t lineErrors = ClearLineErrors();
-        if (uint32_t eventType = TakeEventType()) OnPortEvent(eventType, lineErrors);
+        const auto now = Clock::now();
+        gathering = PendingEventType() == serial_event::kReceived && !(device & kDeviceGone) &&
+                    now - lastReport < kArrivalGap;
+        if (gathering) continue;
+        if (uint32_t eventType = TakeEventType()) {
+            OnPortEvent(eventType, lineErrors);
+            lastReport = now;
+        }
         if (device & kDeviceGone) {
             OnDeviceLost();
             return;

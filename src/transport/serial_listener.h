@@ -1,7 +1,8 @@
 #pragma once
 // A serial line with a listener thread that waits for line events and reports each one. The
 // thread only moves arrived bytes into the line's buffer, so that none is lost when the device
-// hangs up before they are read; whoever handles the event reads them.
+// hangs up before they are read; whoever handles the event reads them. Bytes that follow the
+// last report closely are gathered for a moment and reported together.
 #include <thread>
 
 #include "transport/serial_line.h"
