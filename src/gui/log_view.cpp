@@ -25,8 +25,8 @@ QRect SliderRect(const QScrollBar& bar, int maximum, int value, int pageStep) {
     option.singleStep = bar.singleStep();
     option.pageStep = pageStep;
     option.subControls = QStyle::SC_All;
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                       QStyle::SC_ScrollBarSlider, &bar);
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                       &bar);
 }
 
 }  // namespace
@@ -146,10 +146,9 @@ void LogView::UpdateScrollBars(bool evenUnseen) {
     const int rows = FullRows();
     const int maximum = static_cast<int>(std::max<qsizetype>(0, LineCount() - rows));
     const int value = following_ ? maximum : std::min(vertical->value(), maximum);
-    scrollBarBehind_ =
-        !evenUnseen && SliderRect(*vertical, maximum, value, rows) ==
-                           SliderRect(*vertical, vertical->maximum(), vertical->value(),
-                                      vertical->pageStep());
+    scrollBarBehind_ = !evenUnseen && SliderRect(*vertical, maximum, value, rows) ==
+                                          SliderRect(*vertical, vertical->maximum(),
+                                                     vertical->value(), vertical->pageStep());
     if (!scrollBarBehind_) {
         vertical->setPageStep(rows);
         vertical->setRange(0, maximum);
@@ -175,11 +174,6 @@ void LogView::OnScrolled() {
 
 void LogView::CatchUpScrollBars() {
     if (scrollBarTimer_.isActive() || scrollBarBehind_) UpdateScrollBars();
-}
-
-void LogView::wheelEvent(QWheelEvent* event) {
-    CatchUpScrollBars();
-    QAbstractScrollArea::wheelEvent(event);
 }
 
 bool LogView::eventFilter(QObject* watched, QEvent* event) {

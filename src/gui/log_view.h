@@ -2,8 +2,9 @@
 // The communication log box. It draws only the lines on screen, mapping each straight from the
 // log's text through a line index, and keeps no copy of the text. However many reads arrive, it
 // updates at most once per kRepaintMs, and its scroll bars at most once per kScrollBarMs and
-// only when that shows: a styled scroll bar costs more to draw than the lines that arrived. It follows the newest text while its view is at the
-// end; scrolled up, it stays put and marks that new text arrived below.
+// only when that shows: a styled scroll bar costs more to draw than the lines that arrived. It
+// follows the newest text while its view is at the end; scrolled up, it stays put and marks that
+// new text arrived below.
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QStaticText>
@@ -63,7 +64,6 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -113,7 +113,7 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     QTimer updateTimer_;
     QTimer scrollBarTimer_;
     bool scrollBarBehind_ = false;  // its range lags the log where that would not show
-    int topLine_ = 0;  // the line drawn at the top; the scroll bar may not show it yet
+    int topLine_ = 0;               // the line drawn at the top; the scroll bar may not show it yet
     bool following_ = true;
     bool newTextBelow_ = false;
     bool scrollingItself_ = false;  // scroll bar changes made by the box, not the operator

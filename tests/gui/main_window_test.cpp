@@ -558,6 +558,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(scroll->value(), scroll->maximum());
     }
 
+    // The scroll bar lags the log where that would not show; the operator's wheel still moves
+    // the view from the newest text, not from where the bar last stood.
+    void theWheelScrollsFromTheNewestText() {
+        CommLog log;
+        LogView view;
+        view.resize(400, 200);
+        view.show();
+        view.Follow(&log);
+        for (int line = 0; line < 3000; ++line) log.AppendLog("reply\r\n", false);
+        view.UpdateNow();
+        for (int line = 0; line < 500; ++line) log.AppendLog("reply\r\n", false);
+        QTRY_VERIFY_WITH_TIMEOUT(!view.UpdatePending(), kPatienceMs);
+        QScrollBar* scroll = view.verticalScrollBar();
+        const QPointF at(view.viewport()->rect().center());
+        QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        QVERIFY(!view.IsFollowing());
+        QCOMPARE(scroll->maximum() + scroll->pageStep(), view.LineCount());
+        QCOMPARE(scroll->value(), scroll->maximum() - 3 * scroll->singleStep());
+    }
+
     // What is selected, by the Find bar's range, the keyboard or Select All, copies as shown.
     void copyOfASelectionGivesTheShownText() {
         CommLog log;
