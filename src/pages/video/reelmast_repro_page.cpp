@@ -91,6 +91,7 @@ constexpr std::array<std::pair<const char*, const char*>, 3> kAddressCodes{{
     {"All", "*"},
 }};
 constexpr char kReproducerWord[] = "Reproducer";
+constexpr char kNeedsReproducer[] = "Needs one reproducer chosen, not a group or all";
 
 template <size_t N>
 std::string CodeOf(const std::array<EntryCode, N>& table, const std::string& entry) {
@@ -145,7 +146,9 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
     });
     ControlId formatGet = Button("Get", [this] { Send("VO", true); });
     for (ControlId id : {outputFormat_, formatSet, formatGet}) {
-        EnableWhen(id, [this] { return ShowsOutputFormats(); });
+        EnableWhen(
+            id, [this] { return ShowsOutputFormats(); },
+            "Only the Reelmast HD players choose an output format");
     }
     Row("Colorspace");
     colourSpace_ = DropDownList({}, EntriesOf(kColourSpaces.begin(), kColourSpaces.end()));
@@ -158,7 +161,8 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
     ControlId colourGet = Button("Get", [this] {
         if (SpeaksPioneer(CurrentProtocol())) Send(Address() + "VC", true);
     });
-    EnableWhen(colourGet, [this] { return ReproducerChosen(); });
+    EnableWhen(
+        colourGet, [this] { return ReproducerChosen(); }, kNeedsReproducer);
     EndGroup();
 
     Group("Mute Control");
@@ -176,10 +180,13 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
 void CReelmastReproTabDlg::AddCommand(const ReelmastCommand& command) {
     ControlId id = Button(command.caption, [this, &command] { SendCommandOf(command); });
     if (command.normalOnly || command.reproducerOnly) {
-        EnableWhen(id, [this, &command] {
-            return (!command.normalOnly || ChosenMode() == Mode::Normal) &&
-                   (!command.reproducerOnly || ReproducerChosen());
-        });
+        EnableWhen(
+            id,
+            [this, &command] {
+                return (!command.normalOnly || ChosenMode() == Mode::Normal) &&
+                       (!command.reproducerOnly || ReproducerChosen());
+            },
+            command.normalOnly ? "Needs the Normal playback mode" : kNeedsReproducer);
     }
 }
 
