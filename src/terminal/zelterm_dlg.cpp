@@ -74,10 +74,13 @@ bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
     return wentOut || (text.empty() && !ended_);
 }
 
+std::string CZelTermDlg::FramedCommand(std::string_view text, bool appendCR) const {
+    return FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
+}
+
 bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
     lastCommand_ = std::string(text);
-    std::string framed =
-        FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
+    std::string framed = FramedCommand(text, appendCR);
     switch (profile_.connectionType) {
         case kSerial:
             return SendOnSerial(framed);

@@ -15,8 +15,8 @@
 #include "products/page_host.h"
 #include "terminal/comm_log.h"
 #include "terminal/connection_profile.h"
-#include "terminal/log_recorder.h"
 #include "terminal/custom_string_history.h"
+#include "terminal/log_recorder.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/update_launcher.h"
@@ -128,6 +128,7 @@ class CZelTermDlg : public IPageHost {
 
     // Sending and receiving.
     void SendCommand(std::string_view text, bool appendCR) override;
+    std::string FramedCommand(std::string_view text, bool appendCR) const override;
     bool ValidateCustomString(const std::string& customString, std::string& commandText) override;
     void OnSend();
     void OnCustomStringHelp();
