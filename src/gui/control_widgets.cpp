@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,6 +20,8 @@
 #include <QTimeEdit>
 #include <QTreeWidget>
 #include <array>
+
+#include "pages/dry_press.h"
 
 namespace zel {
 namespace {
@@ -181,11 +184,32 @@ ControlWidget MakeRadioButton(FactoryContext& context, ControlId id) {
             }};
 }
 
+// A button's tooltip tells what pressing it would send with the fields as they are, so it is
+// worked out each time it is asked for.
+class PressTipFilter : public QObject {
+  public:
+    PressTipFilter(const CPage& page, ControlId id, QWidget* button)
+        : QObject(button), page_(page), id_(id) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            static_cast<QWidget*>(watched)->setToolTip(
+                QString::fromStdString(PressTip(page_, id_)));
+        }
+        return false;
+    }
+
+  private:
+    const CPage& page_;
+    ControlId id_;
+};
+
 ControlWidget MakePushButton(FactoryContext& context, ControlId id) {
     auto* button = new QPushButton(Caption(context.page.At(id)), context.parent);
     button->setAutoDefault(false);
     CPage& page = context.page;
     QObject::connect(button, &QPushButton::clicked, button, [&page, id] { page.Press(id); });
+    button->installEventFilter(new PressTipFilter(page, id, button));
     return {button, [](const Control&) {}};
 }
 

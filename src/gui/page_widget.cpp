@@ -206,6 +206,7 @@ void PageWidget::Sync() {
             if (!shown) continue;
             shown->setEnabled(control.enabled);
             shown->setVisible(control.visible);
+            shown->setToolTip(QString::fromStdString(page_.DisabledReason(id)));
         }
     }
 }

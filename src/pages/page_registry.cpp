@@ -39,7 +39,8 @@ namespace {
 
 template <typename Page>
 PageClass Register(std::string name) {
-    return {std::move(name), [](IPageHost& host) { return std::make_unique<Page>(host); }};
+    return {std::move(name), [](IPageHost& host) { return std::make_unique<Page>(host); },
+            typeid(Page)};
 }
 
 }  // namespace
@@ -92,6 +93,14 @@ const std::vector<PageClass>& PageClasses() {
         Register<CGlimraESetTabDlg>("CGlimraESetTabDlg"),
     };
     return kClasses;
+}
+
+const PageClass* ClassOf(const CPage& page) {
+    const std::type_index type = typeid(page);
+    for (const PageClass& pageClass : PageClasses()) {
+        if (pageClass.type == type) return &pageClass;
+    }
+    return nullptr;
 }
 
 }  // namespace zel

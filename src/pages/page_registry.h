@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeindex>
 #include <vector>
 
 #include "products/page_base.h"
@@ -13,8 +14,11 @@ namespace zel {
 struct PageClass {
     std::string name;  // "CShowTabDlg"
     std::function<std::unique_ptr<CPage>(IPageHost&)> create;
+    std::type_index type;
 };
 
 const std::vector<PageClass>& PageClasses();
+// The class a page object is of; null for a page the registry does not list.
+const PageClass* ClassOf(const CPage& page);
 
 }  // namespace zel

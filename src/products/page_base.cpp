@@ -156,7 +156,7 @@ ControlId CPage::RadioButton(std::string caption, std::string choiceName, bool c
 
 ControlId CPage::Button(std::string caption, Handler onPress) {
     ControlId id = Add(ControlKind::PushButton, std::move(caption));
-    behaviours_[id] = {std::move(onPress), true, {}, {}, {}};
+    behaviours_[id] = {std::move(onPress), true, {}, {}, {}, {}};
     return id;
 }
 
@@ -168,7 +168,7 @@ ControlId CPage::Slider(std::string caption, int minimum, int maximum, int posit
     slider.maximum = maximum;
     slider.position = position;
     slider.vertical = vertical;
-    behaviours_[id] = {std::move(onRelease), true, std::move(onMove), {}, {}};
+    behaviours_[id] = {std::move(onRelease), true, std::move(onMove), {}, {}, {}};
     return id;
 }
 
@@ -202,8 +202,23 @@ ControlId CPage::Picture(std::string resource) {
     return id;
 }
 
-void CPage::EnableWhen(ControlId id, std::function<bool()> rule) {
+void CPage::EnableWhen(ControlId id, std::function<bool()> rule, std::string reason) {
+    EnableWhen(id, std::move(rule), [reason = std::move(reason)] { return reason; });
+}
+
+void CPage::EnableWhen(ControlId id, std::function<bool()> rule,
+                       std::function<std::string()> reason) {
     behaviours_[id].enabledWhen = std::move(rule);
+    behaviours_[id].disabledReason = std::move(reason);
+}
+
+std::string CPage::DisabledReason(ControlId id) const {
+    const auto& reason = behaviours_[id].disabledReason;
+    return controls_[id].enabled || !reason ? std::string() : reason();
+}
+
+void CPage::CopyStateFrom(const CPage& other) {
+    if (other.controls_.size() == controls_.size()) controls_ = other.controls_;
 }
 
 void CPage::ShowWhen(ControlId id, std::function<bool()> rule) {

@@ -59,6 +59,15 @@ class CPage {
     // Called after every change a view must show.
     void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
 
+    // Why a disabled control cannot be used, when its rule says; empty otherwise.
+    std::string DisabledReason(ControlId id) const;
+    // Takes over every control's values and enabling from a page of the same class, so that an
+    // action tried on this page does what it would do on that one.
+    void CopyStateFrom(const CPage& other);
+
+    IPageHost& Host() const { return host_; }
+    ProductInfo* Product() const { return product_; }
+
   protected:
     // Declaring the controls, in the order an operator reads them.
     ControlId Group(std::string caption, int column = 0);
@@ -90,8 +99,11 @@ class CPage {
     ControlId ReportList(std::string caption, std::vector<std::string> columns);
     ControlId Picture(std::string resource);
 
-    // Rules the page re-evaluates after every action and when its window is created.
-    void EnableWhen(ControlId id, std::function<bool()> rule);
+    // Rules the page re-evaluates after every action and when its window is created. A reason
+    // tells the operator what a disabled control waits for; one that depends on the page's state
+    // is asked for while the control is disabled.
+    void EnableWhen(ControlId id, std::function<bool()> rule, std::string reason = {});
+    void EnableWhen(ControlId id, std::function<bool()> rule, std::function<std::string()> reason);
     void ShowWhen(ControlId id, std::function<bool()> rule);
     // A handler for a choice made in a list.
     void OnChosen(ControlId id, Handler handler);
@@ -119,8 +131,6 @@ class CPage {
 
     void Send(std::string_view text, bool appendCR) { host_.SendCommand(text, appendCR); }
     MessageAnswer Ask(const std::string& text, MessageButtons buttons, MessageIcon icon);
-    IPageHost& Host() { return host_; }
-    ProductInfo* Product() const { return product_; }
     const ProtocolInfo* CurrentProtocol() const;
 
     // Runs each time the page window is created, before the rules.
@@ -135,6 +145,7 @@ class CPage {
         Handler onMove;
         std::function<bool()> enabledWhen;
         std::function<bool()> shownWhen;
+        std::function<std::string()> disabledReason;
     };
 
     ControlId Add(ControlKind kind, std::string caption);

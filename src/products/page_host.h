@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "terminal/framing.h"
 #include "terminal/pc_clock_info.h"
 #include "terminal/settings_store.h"
 #include "terminal/window_system.h"
@@ -15,6 +16,10 @@ class IPageHost {
   public:
     virtual ~IPageHost() = default;
     virtual void SendCommand(std::string_view text, bool appendCR) = 0;
+    // The bytes SendCommand would put on the wire for a text, as the connection frames it.
+    virtual std::string FramedCommand(std::string_view text, bool appendCR) const {
+        return FrameCommand(text, appendCR, false, 0);
+    }
     // Logs the error itself when the string does not convert.
     virtual bool ValidateCustomString(const std::string& customString,
                                       std::string& commandText) = 0;

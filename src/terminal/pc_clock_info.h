@@ -21,6 +21,7 @@ class PcClockInfo {
     std::string DaylightRuleName();  // "UTC", "USA" or "Unknown"
 
     const LocalTime& LastRead() const { return last_; }
+    ISystemClock& Clock() const { return clock_; }
 
   private:
     ISystemClock& clock_;

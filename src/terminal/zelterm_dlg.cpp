@@ -74,10 +74,13 @@ bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
     return wentOut || (text.empty() && !ended_);
 }
 
+std::string CZelTermDlg::FramedCommand(std::string_view text, bool appendCR) const {
+    return FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
+}
+
 bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
     TakeLastCommand(text);
-    std::string framed =
-        FrameCommand(text, appendCR, profile_.sendUnitAddress, profile_.unitAddress);
+    std::string framed = FramedCommand(text, appendCR);
     switch (profile_.connectionType) {
         case kSerial:
             return SendOnSerial(framed);
@@ -290,10 +293,8 @@ void CZelTermDlg::StopRepeat() {
 
 std::string CZelTermDlg::RepeatStatus() const {
     if (!repeat_.repeat || lastCommand_.empty()) return {};
-    const std::string resent =
-        FrameCommand(lastCommand_, true, profile_.sendUnitAddress, profile_.unitAddress);
-    return "Repeating " + RenderLogPiece(resent, true, LogMode::Mixed) + " every " +
-           std::to_string(RepeatPeriodMs()) + " ms";
+    return "Repeating " + RenderLogPiece(FramedCommand(lastCommand_, true), true, LogMode::Mixed) +
+           " every " + std::to_string(RepeatPeriodMs()) + " ms";
 }
 
 uint32_t CZelTermDlg::RepeatPeriodMs() const {

@@ -135,6 +135,7 @@ class CZelTermDlg : public IPageHost {
 
     // Sending and receiving.
     void SendCommand(std::string_view text, bool appendCR) override;
+    std::string FramedCommand(std::string_view text, bool appendCR) const override;
     bool ValidateCustomString(const std::string& customString, std::string& commandText) override;
     void OnSend();
     void OnCustomStringHelp();

@@ -43,8 +43,12 @@ CGeneralTabDlg::CGeneralTabDlg(IPageHost& host) : CPage(host, "General") {
     version_ = Button("Version", [this] { OnVersion(); });
     reboot_ = Button("Reboot", [this] { OnReboot(); });
     EndGroup();
-    EnableWhen(version_, [this] { return Product() && Product()->Caps().version; });
-    EnableWhen(reboot_, [this] { return Product() && Product()->Caps().reboot; });
+    EnableWhen(
+        version_, [this] { return Product() && Product()->Caps().version; },
+        "This product does not report its version");
+    EnableWhen(
+        reboot_, [this] { return Product() && Product()->Caps().reboot; },
+        "This product cannot be rebooted from here");
     // Paths are fixed now, from the template's texts, so they stay put while the texts change.
     Controls();
 }

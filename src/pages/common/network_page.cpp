@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "pages/common/address_field.h"
+#include "pages/common/disabled_reasons.h"
 
 namespace zel {
 
@@ -74,11 +75,18 @@ CNetworkTabDlg::CNetworkTabDlg(IPageHost& host) : CPage(host, "Network") {
                 fields_[i] = IntegerEdit({}, 0, kDeviceIdRange);
                 break;
         }
-        EnableWhen(buttons_[i], [this, &setting] {
-            return Has(setting.capability) && (setting.readable || Checked(set_));
-        });
-        EnableWhen(fields_[i],
-                   [this, &setting] { return Has(setting.capability) && Checked(set_); });
+        auto reason = [this, &setting] {
+            return Has(setting.capability) ? kNeedsSetMode : kNotOnThisProduct;
+        };
+        EnableWhen(
+            buttons_[i],
+            [this, &setting] {
+                return Has(setting.capability) && (setting.readable || Checked(set_));
+            },
+            reason);
+        EnableWhen(
+            fields_[i], [this, &setting] { return Has(setting.capability) && Checked(set_); },
+            reason);
     }
     EndGroup();
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "pages/common/address_field.h"
+#include "pages/common/disabled_reasons.h"
 
 namespace zel {
 
@@ -186,10 +187,17 @@ ControlId CSchedTabDlg::SettingButton(std::string caption, std::function<void()>
 
 void CSchedTabDlg::Require(std::initializer_list<ControlId> ids, Requirement requirement) {
     for (ControlId id : ids) {
-        EnableWhen(id, [this, requirement] {
-            return Has(requirement.capability) && (!requirement.setMode || Checked(set_)) &&
-                   (!requirement.typedValue || !UsesPc());
-        });
+        EnableWhen(
+            id,
+            [this, requirement] {
+                return Has(requirement.capability) && (!requirement.setMode || Checked(set_)) &&
+                       (!requirement.typedValue || !UsesPc());
+            },
+            [this, requirement] {
+                return !Has(requirement.capability)            ? kNotOnThisProduct
+                       : requirement.setMode && !Checked(set_) ? kNeedsSetMode
+                                                               : "Needs Use PC Settings unticked";
+            });
     }
 }
 

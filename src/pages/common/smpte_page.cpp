@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "pages/common/disabled_reasons.h"
 #include "products/pioneer_condition.h"
 
 namespace zel {
@@ -87,8 +88,8 @@ CSMPTEConfigTabDlg::CSMPTEConfigTabDlg(IPageHost& host) : CPage(host, "SMPTE") {
     }
     EndGroup();
     auto inSetMode = [this] { return Checked(set_); };
-    for (ControlId time : times_) EnableWhen(time, inSetMode);
-    for (ControlId list : lists_) EnableWhen(list, inSetMode);
+    for (ControlId time : times_) EnableWhen(time, inSetMode, kNeedsSetMode);
+    for (ControlId list : lists_) EnableWhen(list, inSetMode, kNeedsSetMode);
 }
 
 void CSMPTEConfigTabDlg::OnInitDialog() {

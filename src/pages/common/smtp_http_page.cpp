@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "pages/common/disabled_reasons.h"
+
 namespace zel {
 
 namespace {
@@ -47,11 +49,18 @@ CSMTPHTTPTabDlg::CSMTPHTTPTabDlg(IPageHost& host) : CPage(host, "SMTP/HTTP") {
         bool jack = setting.field == Field::Jack;
         ControlId button = Button(setting.caption, [this, i] { OnSetting(i); });
         fields_[i] = jack ? DropDownList({}, {"A", "B"}) : TextEdit({});
-        EnableWhen(button, [this, jack, &setting] {
-            return (!jack || HasSecondJack()) && (setting.readable || Checked(set_));
-        });
-        EnableWhen(fields_[i],
-                   [this, jack] { return Checked(set_) && (!jack || HasSecondJack()); });
+        auto reason = [this, jack] {
+            return jack && !HasSecondJack() ? kOneJackOnly : kNeedsSetMode;
+        };
+        EnableWhen(
+            button,
+            [this, jack, &setting] {
+                return (!jack || HasSecondJack()) && (setting.readable || Checked(set_));
+            },
+            reason);
+        EnableWhen(
+            fields_[i], [this, jack] { return Checked(set_) && (!jack || HasSecondJack()); },
+            reason);
     }
     EndGroup();
 

@@ -114,7 +114,9 @@ CKorvexTabDlg2::CKorvexTabDlg2(IPageHost& host) : CPage(host, "Control2") {
     EndGroup();
 
     for (ControlId id = firstDependent; id <= lastDependent; ++id) {
-        EnableWhen(id, [this] { return HasDisplayAndTimecode(); });
+        EnableWhen(
+            id, [this] { return HasDisplayAndTimecode(); },
+            "This product has no display or timecode");
     }
 }
 

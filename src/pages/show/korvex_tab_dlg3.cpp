@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pages/common/address_field.h"
+#include "pages/common/disabled_reasons.h"
 #include "pages/show/korvex_lists.h"
 
 namespace zel {
@@ -72,7 +73,8 @@ CKorvexTabDlg3::CKorvexTabDlg3(IPageHost& host) : CPage(host, "Redundant") {
     EndGroup();
 
     for (ControlId id : {jack_, setJack, getJack}) {
-        EnableWhen(id, [this] { return HasSecondJack(); });
+        EnableWhen(
+            id, [this] { return HasSecondJack(); }, kOneJackOnly);
     }
 }
 

@@ -34,7 +34,8 @@ CKorvexTabDlg4::CKorvexTabDlg4(IPageHost& host) : CPage(host, "Name/Script") {
         if (setting.settable) {
             Button("Set", [this, field, code] { Send("\"" + Text(field) + "\"" + code, true); });
         } else {
-            EnableWhen(field, [] { return false; });
+            EnableWhen(
+                field, [] { return false; }, "This setting can only be read");
         }
         Button("Get", [this, code] { Send(code, true); });
         EndGroup();

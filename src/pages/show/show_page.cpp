@@ -71,7 +71,8 @@ int CShowTabDlg::Count(Range range) const {
 
 void CShowTabDlg::EnableByCount(std::initializer_list<ControlId> controls, Range range) {
     for (ControlId control : controls) {
-        EnableWhen(control, [this, range] { return Count(range) > 0; });
+        EnableWhen(
+            control, [this, range] { return Count(range) > 0; }, "This product has none");
     }
 }
 

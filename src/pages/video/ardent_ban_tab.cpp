@@ -60,7 +60,10 @@ CArdentBanTab::CArdentBanTab(IPageHost& host) : CVideoPage(host, "Banner") {
         ControlId label = Label(name);
         ControlId box = TextEdit({}, kFullColourChannel, kColourChannelLength);
         channelBoxes_.push_back(box);
-        for (ControlId id : {label, box}) EnableWhen(id, [this] { return ManualColor(); });
+        for (ControlId id : {label, box}) {
+            EnableWhen(
+                id, [this] { return ManualColor(); }, "Needs the Manual color");
+        }
     }
     Row();
     colour_ = DropDownList({}, kColours);

@@ -91,6 +91,7 @@ constexpr std::array<std::pair<const char*, const char*>, 3> kAddressCodes{{
     {"All", "*"},
 }};
 constexpr char kReproducerWord[] = "Reproducer";
+constexpr char kNeedsReproducer[] = "Needs one reproducer chosen, not a group or all";
 
 template <size_t N>
 std::string CodeOf(const std::array<EntryCode, N>& table, const std::string& entry) {
@@ -118,13 +119,11 @@ std::string Replaced(std::string text, std::string_view from, std::string_view t
 CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Reproducer") {
     Group("Reproducer Address");
     target_ = DropDownList({}, {});
-    OnChosen(target_, [this] { UpdateAddress(); });
     EndGroup();
 
     modeGroup_ = Group("Playback Mode");
     for (size_t mode = 0; mode < kModeCaptions.size(); ++mode) {
-        modeButtons_.push_back(RadioButton(kModeCaptions[mode], "mode", mode == 0,
-                                           [this, mode] { ChooseMode(static_cast<Mode>(mode)); }));
+        modeButtons_.push_back(RadioButton(kModeCaptions[mode], "mode", mode == 0));
     }
     EndGroup();
 
@@ -143,24 +142,27 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
     outputFormat_ = DropDownList({}, {});
     ControlId formatSet = Button("Set", [this] {
         std::string code = CodeOf(kOutputFormats, Text(outputFormat_));
-        if (!code.empty()) Send(code + address_ + "VO", true);
+        if (!code.empty()) Send(code + Address() + "VO", true);
     });
     ControlId formatGet = Button("Get", [this] { Send("VO", true); });
     for (ControlId id : {outputFormat_, formatSet, formatGet}) {
-        EnableWhen(id, [this] { return ShowsOutputFormats(); });
+        EnableWhen(
+            id, [this] { return ShowsOutputFormats(); },
+            "Only the Reelmast HD players choose an output format");
     }
     Row("Colorspace");
     colourSpace_ = DropDownList({}, EntriesOf(kColourSpaces.begin(), kColourSpaces.end()));
     Button("Set", [this] {
         std::string code = CodeOf(kColourSpaces, Text(colourSpace_));
         if (SpeaksPioneer(CurrentProtocol()) && !code.empty()) {
-            Send(code + address_ + "VC", true);
+            Send(code + Address() + "VC", true);
         }
     });
     ControlId colourGet = Button("Get", [this] {
-        if (SpeaksPioneer(CurrentProtocol())) Send(address_ + "VC", true);
+        if (SpeaksPioneer(CurrentProtocol())) Send(Address() + "VC", true);
     });
-    EnableWhen(colourGet, [this] { return ReproducerChosen(); });
+    EnableWhen(
+        colourGet, [this] { return ReproducerChosen(); }, kNeedsReproducer);
     EndGroup();
 
     Group("Mute Control");
@@ -178,10 +180,13 @@ CReelmastReproTabDlg::CReelmastReproTabDlg(IPageHost& host) : CPage(host, "Repro
 void CReelmastReproTabDlg::AddCommand(const ReelmastCommand& command) {
     ControlId id = Button(command.caption, [this, &command] { SendCommandOf(command); });
     if (command.normalOnly || command.reproducerOnly) {
-        EnableWhen(id, [this, &command] {
-            return (!command.normalOnly || mode_ == Mode::Normal) &&
-                   (!command.reproducerOnly || ReproducerChosen());
-        });
+        EnableWhen(
+            id,
+            [this, &command] {
+                return (!command.normalOnly || ChosenMode() == Mode::Normal) &&
+                       (!command.reproducerOnly || ReproducerChosen());
+            },
+            command.normalOnly ? "Needs the Normal playback mode" : kNeedsReproducer);
     }
 }
 
@@ -193,8 +198,9 @@ void CReelmastReproTabDlg::SendCommandOf(const ReelmastCommand& command) {
         if (argument.empty()) return;
     }
     const char* verb =
-        mode_ != Mode::Normal && command.sidedVerb ? command.sidedVerb : command.verb;
-    Send(command.lead + argument + address_ + (command.takesMode ? ModeLetter() : "") + verb, true);
+        ChosenMode() != Mode::Normal && command.sidedVerb ? command.sidedVerb : command.verb;
+    Send(command.lead + argument + Address() + (command.takesMode ? ModeLetter() : "") + verb,
+         true);
 }
 
 void CReelmastReproTabDlg::OnInitDialog() {
@@ -210,7 +216,6 @@ void CReelmastReproTabDlg::OnInitDialog() {
     targets.push_back("All");
     SetChoices(target_, std::move(targets));
 
-    mode_ = Mode::Normal;
     Check(modeButtons_.front(), true);
 
     std::vector<std::string> formats =
@@ -220,12 +225,19 @@ void CReelmastReproTabDlg::OnInitDialog() {
     }
     SetChoices(outputFormat_, std::move(formats));
     Select(colourSpace_, 0);
-    UpdateAddress();
 }
 
-void CReelmastReproTabDlg::UpdateAddress() {
-    address_ = Text(target_);
-    for (const auto& [from, to] : kAddressCodes) address_ = Replaced(std::move(address_), from, to);
+CReelmastReproTabDlg::Mode CReelmastReproTabDlg::ChosenMode() const {
+    auto chosen = std::find_if(modeButtons_.begin(), modeButtons_.end(),
+                               [this](ControlId id) { return Checked(id); });
+    return chosen == modeButtons_.end() ? Mode::Normal
+                                        : static_cast<Mode>(chosen - modeButtons_.begin());
+}
+
+std::string CReelmastReproTabDlg::Address() const {
+    std::string address = Text(target_);
+    for (const auto& [from, to] : kAddressCodes) address = Replaced(std::move(address), from, to);
+    return address;
 }
 
 bool CReelmastReproTabDlg::ReproducerChosen() const {
@@ -238,7 +250,7 @@ bool CReelmastReproTabDlg::ShowsOutputFormats() const {
 }
 
 std::string CReelmastReproTabDlg::ModeLetter() const {
-    return kModeLetters[static_cast<size_t>(mode_)];
+    return kModeLetters[static_cast<size_t>(ChosenMode())];
 }
 
 }  // namespace zel

@@ -22,16 +22,15 @@ class CReelmastReproTabDlg : public CPage {
 
     void AddCommand(const ReelmastCommand& command);
     void SendCommandOf(const ReelmastCommand& command);
-    void ChooseMode(Mode mode) { mode_ = mode; }
-    void UpdateAddress();
+    // Both follow the controls, so a copy of the controls is a copy of the page.
+    Mode ChosenMode() const;
+    std::string Address() const;
     bool ReproducerChosen() const;
     bool ShowsOutputFormats() const;
     std::string ModeLetter() const;
 
     ControlId target_, modeGroup_, file_, outputFormat_, colourSpace_;
     std::vector<ControlId> modeButtons_;
-    std::string address_;
-    Mode mode_ = Mode::Normal;
 };
 
 }  // namespace zel
