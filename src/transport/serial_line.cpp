@@ -207,7 +207,7 @@ long CSerial::WriteString(const char* text, size_t* written, int timeoutMs) {
     return WriteBytes(text, std::strlen(text), written, timeoutMs);
 }
 
-void CSerial::CollectArrivals() {
+size_t CSerial::CollectArrivals() {
     std::lock_guard lock(readLock_);
     char buffer[4096];
     // Bytes already read are cut off here, once per collection, rather than at every read.
@@ -220,8 +220,9 @@ void CSerial::CollectArrivals() {
         else if (n < 0 && errno == EINTR)
             continue;
         else
-            return;  // nothing more, or the device is gone: the next read tells
+            break;  // nothing more, or the device is gone: the next read tells
     }
+    return arrived_.size();
 }
 
 long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {

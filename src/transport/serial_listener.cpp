@@ -20,8 +20,9 @@ constexpr uint32_t kDeviceGone = EPOLLHUP | EPOLLERR;
 
 // A device talking steadily (a reply line every few milliseconds) costs one report per gap
 // rather than one per read; the window shows no faster than that anyway. The first bytes after
-// a quiet spell, and every other event, are reported at once.
+// a quiet spell, a flood's worth of bytes and every other event are reported at once.
 constexpr auto kArrivalGap = std::chrono::milliseconds(15);
+constexpr size_t kArrivalsGathered = 4096;
 using Clock = std::chrono::steady_clock;
 
 // The epoll timeout until `until`: -1 (none) when nothing waits.
@@ -84,6 +85,7 @@ void CSerialEx::ReleaseListenerHandles() {
 void CSerialEx::Listen(int waitSet, int stopSignal) {
     Clock::time_point lastReport;
     bool gathering = false;
+    size_t waiting = 0;
     for (;;) {
         epoll_event ready[2];
         int count =
@@ -99,13 +101,13 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             device |= ready[i].events;
         }
         if (device & EPOLLIN) {
-            CollectArrivals();
+            waiting = CollectArrivals();
             NoteEvents(serial_event::kReceived);
         }
         uint32_t lineErrors = ClearLineErrors();
         const auto now = Clock::now();
         gathering = PendingEventType() == serial_event::kReceived && !(device & kDeviceGone) &&
-                    now - lastReport < kArrivalGap;
+                    waiting < kArrivalsGathered && now - lastReport < kArrivalGap;
         if (gathering) continue;
         if (uint32_t eventType = TakeEventType()) {
             OnPortEvent(eventType, lineErrors);
