@@ -187,7 +187,7 @@ time per datagram divided into the share of the two cores the process gets: wher
 than both, the rest went to whatever else ran (see the load average). The window adds to the
 time per datagram: the socket hands everything that arrived to the window in one posted job, the
 handler logs each datagram and the log box notes where its lines begin; the box draws the lines
-in view at most every 16 ms.
+in view at most every 33 ms.
 
 ## 3. Pseudo-terminal flood against cat
 
@@ -206,7 +206,7 @@ own into a pipe. Medians of $(whole pty_runs) runs each.
 What limits it: cat copies from one kernel buffer to another and keeps nothing. The terminal
 renders every byte into the log's text, walks it once more to note where the box's lines begin,
 and hands each portion from the serial listener thread to the GUI thread; the box keeps no copy
-of the text and draws only the lines in view, at most every 16 ms. The rest is the kernel: page
+of the text and draws only the lines in view, at most every 33 ms. The rest is the kernel: page
 faults on the growing log and the threads' wake-ups.
 
 ## 4. Event-loop stalls
@@ -223,7 +223,7 @@ lateness over all runs.
 What limits it: the serial handler (CZelTermDlg::OnSerialEvent) reads 512 bytes at a time for as
 long as a read comes back full, and the serial port hands it at most 64 KiB per event, posting
 the rest as a new event; the log box only notes where its lines begin and draws the lines in
-view at most every 16 ms. A stall is therefore one 64 KiB portion logged, or the log dropping its
+view at most every 33 ms. A stall is therefore one 64 KiB portion logged, or the log dropping its
 oldest quarter once it passes 32 MB, and how long that takes depends on how the device's writer and the GUI
 thread share the two cores, so it moves by tens of milliseconds with the machine's load. The
 second row is what the box costs once the log is complete: its last update.
@@ -267,12 +267,16 @@ run's share over the runs is given too.
 | One 64-byte line per write | $steady_line % | $(calc %.1f "$(sysval steady_line_cpu_first_pct)") % | $(calc %.1f "$(sysval steady_line_cpu_last_pct)") % | $(calc %.1f "$(sysval steady_line_cpu_min_pct)") to $(calc %.1f "$(sysval steady_line_cpu_max_pct)") % | $steady_idle MB | $(calc %.1f "$(sysval steady_line_after_rss_mb)") MB |
 | The same bytes every 16 ms | $steady_chunk % | $(calc %.1f "$(sysval steady_chunk_cpu_first_pct)") % | $(calc %.1f "$(sysval steady_chunk_cpu_last_pct)") % | $(calc %.1f "$(sysval steady_chunk_cpu_min_pct)") to $(calc %.1f "$(sysval steady_chunk_cpu_max_pct)") % | $(calc %.1f "$(sysval steady_chunk_idle_rss_mb)") MB | $(calc %.1f "$(sysval steady_chunk_after_rss_mb)") MB |
 
-What limits it: each write wakes the serial listener, which posts one job to the GUI thread, where
-the handler reads and logs the bytes and the box notes the new lines; that part is small, as the
-16 ms run with a third of the writes shows. The larger part is the box's updates: while text
-arrives it draws at most every 16 ms, about 60 times a second, and each update moves the lines
-in view, redraws the changed ones and the scroll bar, and hands the window's pixels to the X
-server. A clock tick of /proc/<pid>/stat is 10 ms, so one run of $(whole steady_seconds) s reads
-to about 0.05 % of a core; the load of the machine moves the figures far more.
+What limits it: each write wakes the serial listener thread, which reads it; bytes that follow
+the last hand-over within 15 ms are gathered and handed to the GUI thread together, so the
+handler runs about 60 times a second whichever way the device writes. The box updates at most
+every 33 ms: each update moves the lines in view, draws the new ones and hands the window's
+pixels to the X server. Its scroll bar, whose styled drawing used to cost more than all the
+rest, is brought up to date at most four times a second and only when its handle would move.
+What is left is mostly the kernel's wake-ups of the two threads. A clock tick of
+/proc/<pid>/stat is 10 ms, so one run of $(whole steady_seconds) s reads to about 0.05 % of a
+core. The machine moves the figures far more: this is a virtual machine, and in some runs a
+thread's time jumps fivefold for a few seconds while a fixed loop run beside it slows down too,
+which is why the figure is a median.
 EOF
 echo "Wrote docs/performance.md (raw results in $results)"
