@@ -213,6 +213,7 @@ size_t CSerial::CollectArrivals() {
     // Bytes already read are cut off here, once per collection, rather than at every read.
     arrived_.erase(0, arrivedFront_);
     arrivedFront_ = 0;
+    const size_t before = arrived_.size();
     while (IsOpen() && arrived_.size() < kMaxArrivedBytes) {
         ssize_t n = read(fd_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()));
         if (n > 0)
@@ -222,7 +223,7 @@ size_t CSerial::CollectArrivals() {
         else
             break;  // nothing more, or the device is gone: the next read tells
     }
-    return arrived_.size();
+    return arrived_.size() - before;
 }
 
 long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {

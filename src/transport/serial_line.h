@@ -84,7 +84,7 @@ class CSerial {
     // occurred events and returns their flags.
     uint32_t ClearLineErrors();
     // Moves what the device has sent into the line's own buffer, where reads find it first:
-    // a device that hangs up takes its unread bytes with it. Returns how many wait unread.
+    // a device that hangs up takes its unread bytes with it. Returns how many it moved.
     size_t CollectArrivals();
     long Finish(long result) {
         lastError_ = result;

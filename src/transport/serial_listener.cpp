@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 namespace zel {
 
@@ -18,25 +19,26 @@ namespace {
 constexpr uint32_t kDeviceEvents = EPOLLIN | EPOLLET;
 constexpr uint32_t kDeviceGone = EPOLLHUP | EPOLLERR;
 
-// A device talking steadily (a reply line every few milliseconds) costs one report per gap
-// rather than one per read; the window shows no faster than that anyway. The first bytes after
-// a quiet spell, a flood's worth of bytes and every other event are reported at once.
+// A device talking steadily (a reply line every few milliseconds) is read once per gap, with
+// the device unwatched in between, so the listener wakes and reports once per gap rather than
+// once per write; the window shows no faster than that anyway. The first bytes after a quiet
+// gap, a flood's worth of bytes and every other event are read and reported at once.
 constexpr auto kArrivalGap = std::chrono::milliseconds(15);
 constexpr size_t kArrivalsGathered = 4096;
 using Clock = std::chrono::steady_clock;
 
-// The epoll timeout until `until`: -1 (none) when nothing waits.
-int MillisecondsUntil(bool waiting, Clock::time_point until) {
-    if (!waiting) return -1;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+// The epoll timeout until the gap ends: -1 (none) outside a gap.
+int TimeoutMs(const std::optional<Clock::time_point>& gapEnds) {
+    if (!gapEnds) return -1;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*gapEnds - Clock::now());
     return static_cast<int>(std::max<int64_t>(0, left.count()));
 }
 
-bool Watch(int waitSet, int fd, uint32_t events) {
+bool Watch(int waitSet, int fd, uint32_t events, int operation = EPOLL_CTL_ADD) {
     epoll_event watched{};
     watched.events = events;
     watched.data.fd = fd;
-    return epoll_ctl(waitSet, EPOLL_CTL_ADD, fd, &watched) == 0;
+    return epoll_ctl(waitSet, operation, fd, &watched) == 0;
 }
 
 }  // namespace
@@ -83,13 +85,10 @@ void CSerialEx::ReleaseListenerHandles() {
 }
 
 void CSerialEx::Listen(int waitSet, int stopSignal) {
-    Clock::time_point lastReport;
-    bool gathering = false;
-    size_t waiting = 0;
+    std::optional<Clock::time_point> gapEnds;  // while the device is unwatched
     for (;;) {
         epoll_event ready[2];
-        int count =
-            epoll_wait(waitSet, ready, 2, MillisecondsUntil(gathering, lastReport + kArrivalGap));
+        int count = epoll_wait(waitSet, ready, 2, TimeoutMs(gapEnds));
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) {
             Finish(errno);
@@ -100,23 +99,25 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             if (ready[i].data.fd == stopSignal) return;
             device |= ready[i].events;
         }
-        if (device & EPOLLIN) {
-            waiting = CollectArrivals();
-            NoteEvents(serial_event::kReceived);
+        size_t arrived = 0;
+        if ((device & EPOLLIN) || gapEnds) {
+            arrived = CollectArrivals();
+            if (arrived > 0 || (device & EPOLLIN)) NoteEvents(serial_event::kReceived);
         }
         uint32_t lineErrors = ClearLineErrors();
-        const auto now = Clock::now();
-        gathering = PendingEventType() == serial_event::kReceived && !(device & kDeviceGone) &&
-                    waiting < kArrivalsGathered && now - lastReport < kArrivalGap;
-        if (gathering) continue;
-        if (uint32_t eventType = TakeEventType()) {
-            OnPortEvent(eventType, lineErrors);
-            lastReport = now;
-        }
+        if (uint32_t eventType = TakeEventType()) OnPortEvent(eventType, lineErrors);
         if (device & kDeviceGone) {
             OnDeviceLost();
             return;
         }
+        // Bytes that came start the next gap; a gap without any ends the pause.
+        const bool pause = arrived > 0 && arrived < kArrivalsGathered;
+        if (pause != gapEnds.has_value() &&
+            !Watch(waitSet, DeviceFd(), pause ? 0 : kDeviceEvents, EPOLL_CTL_MOD)) {
+            Finish(errno);
+            return;
+        }
+        gapEnds = pause ? std::optional(Clock::now() + kArrivalGap) : std::nullopt;
     }
 }
 
