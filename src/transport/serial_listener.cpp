@@ -21,10 +21,10 @@ constexpr uint32_t kDeviceGone = EPOLLHUP | EPOLLERR;
 
 // A device talking steadily (a reply line every few milliseconds) is read once per gap, with
 // the device unwatched in between, so the listener wakes and reports once per gap rather than
-// once per write; the window shows no faster than that anyway. The first bytes after a quiet
-// gap, a flood's worth of bytes and every other event are read and reported at once.
+// once per write; the window shows no faster than that anyway. Every read is reported at once;
+// a flood (many bytes at a time, or reads in quick succession) is read as it comes.
 constexpr auto kArrivalGap = std::chrono::milliseconds(15);
-constexpr size_t kArrivalsGathered = 4096;
+constexpr size_t kArrivalsGathered = 1024;
 using Clock = std::chrono::steady_clock;
 
 // The epoll timeout until the gap ends: -1 (none) outside a gap.
@@ -86,6 +86,7 @@ void CSerialEx::ReleaseListenerHandles() {
 
 void CSerialEx::Listen(int waitSet, int stopSignal) {
     std::optional<Clock::time_point> gapEnds;  // while the device is unwatched
+    Clock::time_point lastWake;
     for (;;) {
         epoll_event ready[2];
         int count = epoll_wait(waitSet, ready, 2, TimeoutMs(gapEnds));
@@ -99,6 +100,9 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             if (ready[i].data.fd == stopSignal) return;
             device |= ready[i].events;
         }
+        const auto now = Clock::now();
+        const bool quietBefore = now - lastWake >= kArrivalGap;
+        lastWake = now;
         size_t arrived = 0;
         if ((device & EPOLLIN) || gapEnds) {
             arrived = CollectArrivals();
@@ -110,8 +114,9 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
             OnDeviceLost();
             return;
         }
-        // Bytes that came start the next gap; a gap without any ends the pause.
-        const bool pause = arrived > 0 && arrived < kArrivalsGathered;
+        // A few bytes after a quiet spell, or at the end of a gap, start the next gap; a gap
+        // without any ends the pause, and so does a flood, which wakes the listener all along.
+        const bool pause = arrived > 0 && arrived < kArrivalsGathered && (gapEnds || quietBefore);
         if (pause != gapEnds.has_value() &&
             !Watch(waitSet, DeviceFd(), pause ? 0 : kDeviceEvents, EPOLL_CTL_MOD)) {
             Finish(errno);
