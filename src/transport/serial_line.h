@@ -70,8 +70,6 @@ class CSerial {
 
     // The occurred events within the event mask; clears the occurred events.
     uint32_t TakeEventType();
-    // What TakeEventType would return, left in place.
-    uint32_t PendingEventType() const { return occurredEvents_ & eventMask_; }
 
     // The terminal's send: the whole text, each zero marker as one byte 0. Returns 1 whatever
     // the device does with it.

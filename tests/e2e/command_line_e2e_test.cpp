@@ -83,6 +83,20 @@ class CommandLineRun : public ::testing::Test {
         setenv("ZELTERM_SETTINGS", settingsPath.toUtf8().constData(), 1);
     }
 
+    // A stored Korvex on Ethernet, pointed at the simulator's port and at a free local port.
+    void StoreKorvexOnEthernet(const std::string& simPort) {
+        auto key = QtSettingsStore(settingsPath).OpenOrCreateForWrite();
+        auto names = SortedProductNames(BuildCatalog());
+        key->WriteNumber("Product",
+                         std::find(names.begin(), names.end(), "Korvex") - names.begin());
+        key->WriteNumber("Connection", 1);
+        key->WriteText("Protocol", "Pioneer");
+        key->WriteText("ProductIPAddress", "127.0.0.1");
+        key->WriteNumber("ProductUDPPort", std::stoul(simPort));
+        key->WriteNumber("LocalUDPPort", FreeUdpPort());
+        key->WriteNumber("CheckUpdateOnLaunch", 0);
+    }
+
     QTemporaryDir dir;
     QString settingsPath;
     std::string recordPath;
@@ -95,20 +109,7 @@ TEST_F(CommandLineRun, EthernetSendsThePcTimeLogsTheReplyAndTheNextRunRestoresIt
     ASSERT_FALSE(endpoint.empty());
     const std::string simPort = endpoint.substr(endpoint.rfind(':') + 1);
 
-    // A stored Korvex on Ethernet, pointed at the simulator and at a free local port.
-    {
-        QtSettingsStore store(settingsPath);
-        auto key = store.OpenOrCreateForWrite();
-        auto names = SortedProductNames(BuildCatalog());
-        key->WriteNumber("Product",
-                         std::find(names.begin(), names.end(), "Korvex") - names.begin());
-        key->WriteNumber("Connection", 1);
-        key->WriteText("Protocol", "Pioneer");
-        key->WriteText("ProductIPAddress", "127.0.0.1");
-        key->WriteNumber("ProductUDPPort", std::stoul(simPort));
-        key->WriteNumber("LocalUDPPort", FreeUdpPort());
-        key->WriteNumber("CheckUpdateOnLaunch", 0);
-    }
+    StoreKorvexOnEthernet(simPort);
 
     ProgramRun first = RunZelterm({"-SendPCTime", "--wait", "1500", "-Exit"});
     EXPECT_EQ(first.exitCode, 0);
@@ -234,18 +235,7 @@ TEST_P(CommandLineRefusal, IsLoggedSendsNothingAndEndsWithItsStatus) {
         ASSERT_EQ(AnnouncedValue(*holder, "udp: "), "127.0.0.1:2639");
     }
     // The stored connection is Ethernet to the simulator, where nothing may go.
-    {
-        auto key = QtSettingsStore(settingsPath).OpenOrCreateForWrite();
-        auto names = SortedProductNames(BuildCatalog());
-        key->WriteNumber("Product",
-                         std::find(names.begin(), names.end(), "Korvex") - names.begin());
-        key->WriteNumber("Connection", 1);
-        key->WriteText("Protocol", "Pioneer");
-        key->WriteText("ProductIPAddress", "127.0.0.1");
-        key->WriteNumber("ProductUDPPort", std::stoul(endpoint.substr(endpoint.rfind(':') + 1)));
-        key->WriteNumber("LocalUDPPort", FreeUdpPort());
-        key->WriteNumber("CheckUpdateOnLaunch", 0);
-    }
+    StoreKorvexOnEthernet(endpoint.substr(endpoint.rfind(':') + 1));
     ProgramRun run = RunZelterm(refusal.switches);
     EXPECT_EQ(run.exitCode, refusal.status) << run.output;
     for (const std::string& line : refusal.logged) {

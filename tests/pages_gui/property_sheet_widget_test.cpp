@@ -8,14 +8,14 @@
 #include <QTest>
 
 #include "gui/page_widget.h"
-#include "support/fakes.h"
+#include "support/fake_terminal.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {
 namespace {
 
 // The terminal's logic on fakes, with the sheet widget as its view.
-struct SheetRig : CZelTermDlg::View {
+struct SheetRig : CZelTermDlg::View, test::FakeTerminal {
     SheetRig() {
         serial.probe["COM1"] = ProbeResult::Available;
         updates.present = false;
@@ -33,14 +33,6 @@ struct SheetRig : CZelTermDlg::View {
         return titles;
     }
 
-    test::FakeWindowSystem windows;
-    test::FakeSettingsStore settings;
-    test::FakeSerialPort serial;
-    test::FakeUdpSocket udp;
-    test::FakeUsbLink usb;
-    test::FakeClock clock;
-    test::FakeUpdateLauncher updates;
-    CZelTermDlg terminal{{windows, settings, serial, udp, usb, clock, updates}};
     PropertySheetWidget sheet{terminal.Sheet()};
 };
 

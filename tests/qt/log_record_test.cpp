@@ -14,7 +14,7 @@
 #include "gui/log_display.h"
 #include "gui/log_file_recorder.h"
 #include "gui/log_saving.h"
-#include "support/fakes.h"
+#include "support/fake_terminal.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {
@@ -114,7 +114,7 @@ TEST_F(LogFileTest, AWriteErrorStopsTheFileWithOneLogLine) {
     }
 }
 
-class SaveLogTest : public ::testing::Test {
+class SaveLogTest : public ::testing::Test, protected test::FakeTerminal {
   protected:
     SaveLogTest() {
         serial.probe["COM1"] = ProbeResult::Available;
@@ -129,14 +129,6 @@ class SaveLogTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    test::FakeWindowSystem windows;
-    test::FakeSettingsStore settings;
-    test::FakeSerialPort serial;
-    test::FakeUdpSocket udp;
-    test::FakeUsbLink usb;
-    test::FakeClock clock;
-    test::FakeUpdateLauncher updates;
-    CZelTermDlg terminal{{windows, settings, serial, udp, usb, clock, updates}};
 };
 
 TEST_F(SaveLogTest, WritesTheHeadingThenTheShownLog) {

@@ -108,6 +108,17 @@ class ZelctlRun : public ::testing::Test {
         more(*key);
     }
 
+    // A stored Korvex on Ethernet to the simulator's announced UDP port, from a free local one.
+    void StoreKorvexAt(test::ChildProcess& sim) {
+        auto announced = sim.ReadLine(10000);
+        ASSERT_TRUE(announced && announced->rfind("udp: 127.0.0.1:", 0) == 0);
+        const uint32_t simPort = std::stoul(announced->substr(announced->rfind(':') + 1));
+        Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
+            key.WriteNumber("ProductUDPPort", simPort);
+            key.WriteNumber("LocalUDPPort", FreeUdpPort());
+        });
+    }
+
     // Runs zelctl with its standard error sent to a file, and checks that the settings file
     // is as it was.
     ProgramRun Run(const std::vector<std::string>& arguments) {
@@ -269,13 +280,7 @@ TEST_F(ZelctlRun, ControlsDisabledAtThatMomentEndInStatusThree) {
 TEST_F(ZelctlRun, SendsForRealToTheSimulatorAndLogsTheReplies) {
     const std::string recordPath = dir.filePath("wire.txt").toStdString();
     test::ChildProcess sim(ZELSIM_PATH, {"--udp", "0", "--record", recordPath});
-    auto announced = sim.ReadLine(10000);
-    ASSERT_TRUE(announced && announced->rfind("udp: 127.0.0.1:", 0) == 0);
-    const uint32_t simPort = std::stoul(announced->substr(announced->rfind(':') + 1));
-    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
-        key.WriteNumber("ProductUDPPort", simPort);
-        key.WriteNumber("LocalUDPPort", FreeUdpPort());
-    });
+    StoreKorvexAt(sim);
 
     ProgramRun sent = Run({"send", "\"?V\" h0D", "--wait", "2000"});
     EXPECT_EQ(sent.exitCode, 0) << sent.errors;
@@ -374,13 +379,7 @@ TEST_F(ZelctlRun, AFailingStepStopsTheRunWithItsStatusAndAnEventNamingIt) {
 TEST_F(ZelctlRun, ExpectWaitsForAMatchingReplyAndAnUnmetOneEndsInStatusFour) {
     const std::string recordPath = dir.filePath("wire.txt").toStdString();
     test::ChildProcess sim(ZELSIM_PATH, {"--udp", "0", "--record", recordPath});
-    auto announced = sim.ReadLine(10000);
-    ASSERT_TRUE(announced && announced->rfind("udp: 127.0.0.1:", 0) == 0);
-    const uint32_t simPort = std::stoul(announced->substr(announced->rfind(':') + 1));
-    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
-        key.WriteNumber("ProductUDPPort", simPort);
-        key.WriteNumber("LocalUDPPort", FreeUdpPort());
-    });
+    StoreKorvexAt(sim);
 
     ProgramRun run = Run({"run", Script(R"(send '"?V" h0D'
 expect 'V[0-9.]+\\x0D' 3000
