@@ -2,7 +2,7 @@
 // Streams the communication log to standard output as it grows, for runs without a window.
 #include <cstdio>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel {
 

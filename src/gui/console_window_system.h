@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <map>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel {
 

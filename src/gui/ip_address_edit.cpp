@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 namespace zel {
 

@@ -8,8 +8,8 @@
 #include <QFile>
 
 #include "gui/log_display.h"
-#include "terminal/comm_log.h"
-#include "terminal/log_recorder.h"
+#include "services/comm_log.h"
+#include "services/log_recorder.h"
 
 namespace zel {
 

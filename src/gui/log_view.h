@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "gui/log_line_index.h"
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel {
 

@@ -3,7 +3,7 @@
 // or in the file ZELTERM_SETTINGS names.
 #include <QString>
 
-#include "terminal/settings_store.h"
+#include "services/settings_store.h"
 
 namespace zel {
 

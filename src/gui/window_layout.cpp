@@ -6,7 +6,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 
-#include "terminal/settings_store.h"
+#include "services/settings_store.h"
 
 namespace zel {
 

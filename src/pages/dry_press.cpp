@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "pages/page_registry.h"
-#include "terminal/comm_log.h"
-#include "terminal/custom_string.h"
+#include "services/comm_log.h"
+#include "services/custom_string.h"
 
 namespace zel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel {
 

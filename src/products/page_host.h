@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/framing.h"
-#include "terminal/pc_clock_info.h"
-#include "terminal/settings_store.h"
-#include "terminal/window_system.h"
+#include "services/framing.h"
+#include "services/pc_clock_info.h"
+#include "services/settings_store.h"
+#include "services/window_system.h"
 
 namespace zel {
 

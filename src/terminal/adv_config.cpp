@@ -1,6 +1,6 @@
 #include "terminal/adv_config.h"
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 namespace zel {
 

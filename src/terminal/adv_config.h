@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {

@@ -1,7 +1,7 @@
 // The switches the terminal takes on its command line.
 #include <algorithm>
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 namespace zel {
 

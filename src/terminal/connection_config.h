@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "products/product_info.h"
+#include "services/window_system.h"
 #include "terminal/connection_profile.h"
-#include "terminal/window_system.h"
 #include "transport/serial_port.h"
 
 namespace zel {

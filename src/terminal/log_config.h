@@ -2,7 +2,7 @@
 // The Log Configuration dialog's logic: a copy of the log settings, handed back on OK.
 #include <string>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The check for a newer version through the external checker, from the update dialog or at launch.
+#include "services/window_system.h"
 #include "terminal/update_launcher.h"
-#include "terminal/window_system.h"
 
 namespace zel {
 

@@ -3,8 +3,8 @@
 // the check itself, run while the dialog stays open.
 #include <cstdint>
 
+#include "services/window_system.h"
 #include "terminal/update_launcher.h"
-#include "terminal/window_system.h"
 
 namespace zel {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "terminal/custom_string.h"
-#include "terminal/framing.h"
-#include "terminal/time_stamp.h"
+#include "services/custom_string.h"
+#include "services/framing.h"
+#include "services/time_stamp.h"
 #include "terminal/update_check.h"
 
 namespace zel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "flood/process_memory.h"
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel::test {
 

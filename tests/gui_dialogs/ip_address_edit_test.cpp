@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 #include <gtest/gtest.h>
 

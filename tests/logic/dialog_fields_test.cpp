@@ -1,5 +1,5 @@
 // How the settings dialogs read numbers and addresses typed by the operator.
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "terminal/framing.h"
+#include "services/framing.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "logic/byte_string.h"
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 namespace zel {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "products/page_base.h"
+#include "services/custom_string.h"
 #include "support/fakes.h"
-#include "terminal/custom_string.h"
 
 namespace zel::test {
 

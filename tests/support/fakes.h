@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "terminal/settings_store.h"
+#include "services/settings_store.h"
+#include "services/window_system.h"
 #include "terminal/update_launcher.h"
-#include "terminal/window_system.h"
 #include "transport/serial_port.h"
 #include "transport/system_clock.h"
 #include "transport/udp_socket.h"

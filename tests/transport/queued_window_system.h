@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel::test {
 

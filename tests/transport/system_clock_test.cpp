@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "terminal/pc_clock_info.h"
+#include "services/pc_clock_info.h"
 #include "transport/system_clock_posix.h"
 
 namespace zel {

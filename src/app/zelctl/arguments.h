@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/zelctl/script.h"
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel::ctl {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel::ctl {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel::ctl {
 

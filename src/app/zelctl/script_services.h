@@ -4,7 +4,7 @@
 // nothing and send nothing while acting as if all went well.
 #include <memory>
 
-#include "terminal/settings_store.h"
+#include "services/settings_store.h"
 #include "terminal/update_launcher.h"
 #include "transport/serial_port.h"
 #include "transport/udp_socket.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/zelctl/json_lines.h"
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel::ctl {
 

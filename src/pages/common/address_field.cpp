@@ -1,6 +1,6 @@
 #include "pages/common/address_field.h"
 
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 namespace zel {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "terminal/window_system.h"
+#include "services/window_system.h"
 
 namespace zel {
 

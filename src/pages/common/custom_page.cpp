@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 namespace zel {
 

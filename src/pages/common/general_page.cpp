@@ -4,7 +4,7 @@
 #include <array>
 
 #include "pages/common/product_profile.h"
-#include "terminal/framing.h"
+#include "services/framing.h"
 
 namespace zel {
 namespace {

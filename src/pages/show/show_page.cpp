@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "terminal/framing.h"
+#include "services/framing.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "terminal/dialog_fields.h"
+#include "services/dialog_fields.h"
 
 #include <charconv>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "terminal/pc_clock_info.h"
+#include "services/pc_clock_info.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "terminal/time_stamp.h"
+#include "services/time_stamp.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/settings_store.h"
+#include "services/settings_store.h"
 
 namespace zel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Keeps a record of the log in a file as it grows. The terminal hands it the file settings
 // whenever they change; it follows the log itself and says in the log when the file fails.
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel {
 

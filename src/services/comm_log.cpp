@@ -1,8 +1,8 @@
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 #include <utility>
 
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 #include <array>
 #include <cstdint>

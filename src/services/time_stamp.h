@@ -3,7 +3,7 @@
 // and the date ("[YYYY-MM-DD HH:MM:SS] ") when asked for.
 #include <string>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 #include "transport/system_clock.h"
 
 namespace zel {

@@ -1,4 +1,4 @@
-#include "terminal/custom_string_history.h"
+#include "services/custom_string_history.h"
 
 namespace zel {
 
