@@ -1,6 +1,6 @@
 #include "naive_log.h"
 
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 namespace zel::bench {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel::bench {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "terminal/custom_string.h"
+#include "services/custom_string.h"
 
 namespace {
 

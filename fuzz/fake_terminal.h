@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "services/custom_string.h"
 #include "support/fakes.h"
-#include "terminal/custom_string.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel::fuzz {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/comm_log.h"
+#include "services/comm_log.h"
 
 namespace zel {
 class LogView;
