@@ -53,10 +53,9 @@ void CZelTermDlg::CloseSerialIfOpen() {
 
 void CZelTermDlg::OpenSerialForWindow() {
     ISerialPort& serial = services_.serial;
-    if (serial.OpenForWindow(profile_.serialPort,
-                             [this](uint32_t event) { OnSerialEvent(event); }) == 0) {
-        serial.ConfigureLine(BaudRateFromText(profile_.baudRate), 8, 0, 0);
-    }
+    serialOpenError_ =
+        serial.OpenForWindow(profile_.serialPort, [this](uint32_t event) { OnSerialEvent(event); });
+    if (serialOpenError_ == 0) serial.ConfigureLine(BaudRateFromText(profile_.baudRate), 8, 0, 0);
 }
 
 bool CZelTermDlg::OpenUdpForWindow() {

@@ -79,7 +79,7 @@ std::string CZelTermDlg::FramedCommand(std::string_view text, bool appendCR) con
 }
 
 bool CZelTermDlg::SendFramed(std::string_view text, bool appendCR) {
-    TakeLastCommand(text);
+    TakeLastCommand(text, appendCR);
     std::string framed = FramedCommand(text, appendCR);
     switch (profile_.connectionType) {
         case kSerial:
@@ -105,10 +105,19 @@ void CZelTermDlg::AppendSentLine(const std::string& header, const std::string& f
 
 bool CZelTermDlg::SendOnSerial(const std::string& framed) {
     if (!services_.serial.IsOpen()) {
+        serialOpenError_ = 0;
         SelectConnection(kSerial);
         if (!services_.serial.IsOpen()) {
-            log_.AppendLog("Message not sent! Unable to open selected port!\r\n", false);
+            const std::string reason = serialOpenError_ != 0
+                                           ? services_.serial.DescribeError(serialOpenError_)
+                                           : "serial is not available";
+            LogSerialFailure("Message not sent! Unable to open selected port " +
+                             profile_.serialPort + ": " + reason);
             return false;
+        }
+        if (serialFailure_.Running()) {
+            EndSerialFailureRun();
+            LogStampedLine("Serial port " + profile_.serialPort + " is open again");
         }
     }
     if (!lineStart_) log_.AppendLog(kLineEnd, false);
@@ -116,6 +125,26 @@ bool CZelTermDlg::SendOnSerial(const std::string& framed) {
     lineStart_ = true;
     AppendSentLine("Sent (" + profile_.serialPort + "):  ", framed);
     return true;
+}
+
+void CZelTermDlg::LogSerialFailure(const std::string& message) {
+    if (serialFailure_.Repeats(message)) return;
+    EndSerialFailureRun();
+    serialFailure_.Start(message);
+    LogStampedLine(message);
+}
+
+void CZelTermDlg::EndSerialFailureRun() {
+    const std::string summary = serialFailure_.End();
+    if (!summary.empty()) LogStampedLine(summary);
+}
+
+// Failures and their end carry a time stamp whatever the log shows for the traffic.
+void CZelTermDlg::LogStampedLine(const std::string& text) {
+    if (!lineStart_) log_.AppendLog(kLineEnd, false);
+    lineStart_ = true;
+    log_.AppendLog(FormatTimeStamp(services_.clock.Now(), log_.Settings()) + text + kLineEnd,
+                   false);
 }
 
 bool CZelTermDlg::SendOnEthernet(const std::string& framed) {
@@ -271,17 +300,17 @@ void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
 }
 
 // The repeat's status names the last command, so a new one is shown as it goes out.
-void CZelTermDlg::TakeLastCommand(std::string_view text) {
-    if (lastCommand_ == text) return;
+void CZelTermDlg::TakeLastCommand(std::string_view text, bool appendCR) {
+    if (lastCommand_ == text && lastAppendCR_ == appendCR) return;
     lastCommand_ = std::string(text);
+    lastAppendCR_ = appendCR;
     if (repeat_.repeat) Refresh();
 }
 
 void CZelTermDlg::OnRepeatTimer() {
     if (!repeat_.repeat || lastCommand_.empty()) return;
-    // A resend the connection refused counts too, so that a limit always ends the repeat.
-    SendCommand(lastCommand_, true);
-    ++repeatsSent_;
+    // Only what went out counts: a lost port must not use up the operator's sends.
+    if (Send(lastCommand_, lastAppendCR_)) ++repeatsSent_;
     if (repeat_.stopAfter && repeatsSent_ >= *repeat_.stopAfter) StopRepeat();
 }
 
@@ -293,7 +322,8 @@ void CZelTermDlg::StopRepeat() {
 
 std::string CZelTermDlg::RepeatStatus() const {
     if (!repeat_.repeat || lastCommand_.empty()) return {};
-    return "Repeating " + RenderLogPiece(FramedCommand(lastCommand_, true), true, LogMode::Mixed) +
+    return "Repeating " +
+           RenderLogPiece(FramedCommand(lastCommand_, lastAppendCR_), true, LogMode::Mixed) +
            " every " + std::to_string(RepeatPeriodMs()) + " ms";
 }
 
@@ -313,6 +343,12 @@ void CZelTermDlg::PrepareConnectionSetup() {
     if (profile_.serialAvailable) services_.serial.CloseLine();
 }
 
+bool CZelTermDlg::LocalPortFree(uint32_t port) {
+    if (!services_.udp.OpenPort(port, true, [](const ReceivedDatagram&) {})) return false;
+    services_.udp.Close();
+    return true;
+}
+
 void CZelTermDlg::ApplyConnectionSetup(const ConnectionProfile& edited) {
     profile_.connectionType = edited.connectionType;
     profile_.protocolName = edited.protocolName;
@@ -323,7 +359,14 @@ void CZelTermDlg::ApplyConnectionSetup(const ConnectionProfile& edited) {
     profile_.localUdpPort = edited.localUdpPort;
     profile_.unitAddress = edited.unitAddress;
     profile_.sendUnitAddress = edited.sendUnitAddress;
+    // The dialog read the ports again and may have found a free local port.
+    profile_.serialAvailable = edited.serialAvailable;
+    if (edited.ethernetAvailable && !profile_.ethernetAvailable) {
+        profile_.ethernetAvailable = true;
+        ethernetProblem_.clear();
+    }
     keepStoredEthernet_ = false;
+    EndSerialFailureRun();
     SelectConnection(profile_.connectionType);
     SaveAndTellOnce();
 }
@@ -346,6 +389,7 @@ void CZelTermDlg::ApplyLogFile() {
 }
 
 void CZelTermDlg::ApplyRepeatSettings(const RepeatSettings& settings) {
+    EndSerialFailureRun();
     repeat_ = settings;
     repeatsSent_ = 0;
     ApplyRepeatTimer();

@@ -18,6 +18,7 @@
 #include "services/custom_string_history.h"
 #include "services/log_recorder.h"
 #include "services/pc_clock_info.h"
+#include "services/repeated_message.h"
 #include "services/settings_store.h"
 #include "services/window_system.h"
 #include "terminal/connection_profile.h"
@@ -153,6 +154,8 @@ class CZelTermDlg : public IPageHost {
     void ApplyCheckUpdateOnLaunch(uint32_t value);
     // Before Connection Setup: frees the port so the dialog can probe it too.
     void PrepareConnectionSetup();
+    // Whether this run could take `port` as its local UDP port; asked while Ethernet is held.
+    bool LocalPortFree(uint32_t port);
 
     // The OK and Cancel paths: both save the settings and end the window.
     void OnOk() { Close(); }
@@ -196,6 +199,10 @@ class CZelTermDlg : public IPageHost {
     bool SendOnSerial(const std::string& framed);
     bool SendOnEthernet(const std::string& framed);
     bool SendOnUsb(const std::string& framed);
+    // A lost port under a running repeat: its first failure, then one count of the rest.
+    void LogSerialFailure(const std::string& message);
+    void EndSerialFailureRun();
+    void LogStampedLine(const std::string& text);
     void OpenSerialForWindow();
     bool OpenUdpForWindow();
     void CloseSerialIfOpen();
@@ -205,7 +212,7 @@ class CZelTermDlg : public IPageHost {
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
     uint32_t RepeatPeriodMs() const;
-    void TakeLastCommand(std::string_view text);
+    void TakeLastCommand(std::string_view text, bool appendCR);
     void Refresh();
     // Saves now; the operator hears of the first failure of the run only.
     void SaveAndTellOnce();
@@ -228,6 +235,9 @@ class CZelTermDlg : public IPageHost {
     std::string customString_;
     CustomStringHistory history_;
     std::string lastCommand_;
+    bool lastAppendCR_ = true;  // the repeat resends the last command as it went on the wire
+    long serialOpenError_ = 0;  // of the last attempt to open the port
+    RepeatedMessage serialFailure_;
     bool lineStart_ = true;
     RepeatSettings repeat_;
     uint32_t repeatsSent_ = 0;  // by the timer since the repeat settings were applied

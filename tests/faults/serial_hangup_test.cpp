@@ -18,7 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-const std::string kNotSent = "Message not sent! Unable to open selected port!\r\n";
+// The fake clock's time, which failures and the port's return are stamped with.
+const std::string kStamp = "[14:05:09] ";
 
 class SerialHangUpTest : public ::testing::Test {
   protected:
@@ -68,7 +69,14 @@ class SerialHangUpTest : public ::testing::Test {
 
     // The next send after the loss reports it and sends nothing; once the device is back the
     // send after that reaches it and its reply is logged.
+    std::string NotSent() const {
+        return "Message not sent! Unable to open selected port " + link +
+               ": No such file or directory";
+    }
+    std::string OpenAgain() const { return kStamp + "Serial port " + link + " is open again\r\n"; }
+
     void ExpectSendsFailUntilTheDeviceIsBack() {
+        const std::string kNotSent = kStamp + NotSent() + "\r\n";
         std::string before = rig->Log();
         (*rig)->SendCommand("PL", true);
         EXPECT_EQ(rig->Log(), before + kNotSent);
@@ -80,7 +88,7 @@ class SerialHangUpTest : public ::testing::Test {
         EXPECT_EQ(DeviceReads(3), "PL\r");
         device->Write("R\r");
         ASSERT_TRUE(rig->PumpUntilLogHas("R<0D>\r\n"));
-        EXPECT_EQ(rig->Log(), before + kNotSent + "Sent (" + link + "):  PL<0D>\r\n" +
+        EXPECT_EQ(rig->Log(), before + kNotSent + OpenAgain() + "Sent (" + link + "):  PL<0D>\r\n" +
                                   "Received (" + link + "): R<0D>\r\n");
     }
 
@@ -114,6 +122,27 @@ TEST_F(SerialHangUpTest, AnIdleLineThatHangsUpIsReopenedWhenTheDeviceIsBack) {
     ExpectThePortCloses();
     EXPECT_EQ(rig->Log(), "Sent (" + link + "):  ?V<0D>\r\n");
     ExpectSendsFailUntilTheDeviceIsBack();
+}
+
+// However long the device is away, the log says so once, then how often; the repeat's limit
+// counts only the sends that went out.
+TEST_F(SerialHangUpTest, ALostPortUnderARepeatIsLoggedOnceThenCounted) {
+    (*rig)->SendCommand("?V", true);
+    EXPECT_EQ(DeviceReads(3), "?V\r");
+    (*rig)->ApplyRepeatSettings({true, 3600000, 2});
+    Unplug();
+    ExpectThePortCloses();
+    const std::string before = rig->Log();
+    for (int i = 0; i < 58; ++i) (*rig)->OnRepeatTimer();
+    PlugIn();
+    (*rig)->OnRepeatTimer();
+    EXPECT_EQ(DeviceReads(3), "?V\r");
+    EXPECT_EQ(rig->Log(), before + kStamp + NotSent() + "\r\n" + kStamp + NotSent() +
+                              " (repeated 57 times)\r\n" + OpenAgain() + "Sent (" + link +
+                              "):  ?V<0D>\r\n");
+    EXPECT_TRUE((*rig)->Repeat().repeat);
+    (*rig)->OnRepeatTimer();
+    EXPECT_FALSE((*rig)->Repeat().repeat);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fakes.h"
+#include "terminal/connection_config.h"
 
 namespace zel {
 namespace {
@@ -233,14 +234,14 @@ TEST_F(TerminalTest, UnitAddressPrefixesEverySendIncludingTheRepeat) {
     EXPECT_EQ(window.timers[CZelTermDlg::kRepeatTimerId].periodMs, 500u);
     window.Tick(CZelTermDlg::kRepeatTimerId);
     window.Tick(CZelTermDlg::kRepeatTimerId);
-    EXPECT_EQ(serial.written, (std::vector<std::string>{"0@?V", "0@?V\r", "0@?V\r"}));
+    EXPECT_EQ(serial.written, (std::vector<std::string>{"0@?V", "0@?V", "0@?V"}));
     EXPECT_EQ(t.LastCommand(), "?V");
     t.ApplyRepeatSettings({false, 500});
     EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
 }
 
-// The limit counts the timer's resends from the moment the settings were applied, refused ones
-// too; then the repeat is off as if unticked, keeping its period and limit for the dialog.
+// The limit counts the timer's resends that went out from the moment the settings were applied;
+// then the repeat is off as if unticked, keeping its period and limit for the dialog.
 TEST_F(TerminalTest, ARepeatWithALimitStopsItselfAfterThatManyResends) {
     CZelTermDlg& t = Start();
     t.ApplyRepeatSettings({true, 500, 3});
@@ -254,7 +255,9 @@ TEST_F(TerminalTest, ARepeatWithALimitStopsItselfAfterThatManyResends) {
     window.Tick(CZelTermDlg::kRepeatTimerId);
     serial.probe["COM1"] = ProbeResult::Available;
     window.Tick(CZelTermDlg::kRepeatTimerId);
-    EXPECT_EQ(serial.written, (std::vector<std::string>{"PL\r", "PL\r"}));
+    EXPECT_TRUE(t.Repeat().repeat);  // the refused resend did not count
+    window.Tick(CZelTermDlg::kRepeatTimerId);
+    EXPECT_EQ(serial.written, (std::vector<std::string>{"PL\r", "PL\r", "PL\r"}));
     EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
     EXPECT_EQ(t.RepeatStatus(), "");
     EXPECT_FALSE(t.Repeat().repeat);
@@ -264,8 +267,32 @@ TEST_F(TerminalTest, ARepeatWithALimitStopsItselfAfterThatManyResends) {
     // Applied again, the count starts afresh.
     t.ApplyRepeatSettings({true, 500, 1});
     window.Tick(CZelTermDlg::kRepeatTimerId);
-    EXPECT_EQ(serial.written.size(), 3u);
+    EXPECT_EQ(serial.written.size(), 4u);
     EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
+}
+
+// The repeat puts on the wire what the send it repeats did, and its status says so.
+TEST_F(TerminalTest, TheRepeatResendsTheLastSendsBytesExactly) {
+    CZelTermDlg& t = Start();
+    t.ApplyRepeatSettings({true, 500});
+    struct Case {
+        const char* customString;  // empty: a page command sent with a carriage return
+        std::string wire, status;
+    };
+    for (const Case& c : {Case{"\"?V\" h0D", "?V\r", "Repeating ?V<0D> every 500 ms"},
+                          Case{"\"?V\"", "?V", "Repeating ?V every 500 ms"},
+                          Case{"", "PL\r", "Repeating PL<0D> every 500 ms"}}) {
+        serial.written.clear();
+        if (*c.customString) {
+            t.SetCustomString(c.customString);
+            t.OnSend();
+        } else {
+            t.SendCommand("PL", true);
+        }
+        window.Tick(CZelTermDlg::kRepeatTimerId);
+        EXPECT_EQ(serial.written, (std::vector<std::string>{c.wire, c.wire})) << c.customString;
+        EXPECT_EQ(t.RepeatStatus(), c.status);
+    }
 }
 
 // What the status names is what the timer sends: framed, rendered as the log's Mixed mode.
@@ -278,7 +305,7 @@ TEST_F(TerminalTest, TheRepeatStatusNamesTheResentBytes) {
     t.SendCommand(std::string("A\\zero\x01\xe9", 8), false);
     EXPECT_EQ(t.RepeatStatus(), "");
     t.ApplyRepeatSettings({true, 0});
-    EXPECT_EQ(t.RepeatStatus(), "Repeating 5@A<00><01><E9><0D> every 10 ms");
+    EXPECT_EQ(t.RepeatStatus(), "Repeating 5@A<00><01><E9> every 10 ms");
     t.StopRepeat();
     EXPECT_EQ(t.RepeatStatus(), "");
     EXPECT_EQ(window.timers.count(CZelTermDlg::kRepeatTimerId), 0u);
@@ -443,6 +470,33 @@ TEST_F(TerminalTest, UdpPortInUseIsReportedAndEthernetStaysChosen) {
     EXPECT_EQ(window.shown[0].text, "Failed to open UDP Port");
 }
 
+// Another program holds the local port: a free one chosen in Connection Setup makes Ethernet
+// usable at once, without a restart.
+TEST_F(TerminalTest, AFreeLocalPortChosenInSetupMakesEthernetAvailable) {
+    StoreProductAndConnection("Sonnel", kSerial, "Pioneer");
+    udp.bindable = false;
+    CZelTermDlg& t = Start();
+    ASSERT_FALSE(t.ConnectionButtonsEnabled()[kEthernet]);
+    CConnectionConfig setup(*t.CurrentProduct(), t.Profile(), serial, window);
+    setup.SetLocalPortProbe([&](uint32_t port) { return port != 2639 && t.LocalPortFree(port); });
+    setup.OnInitDialog();
+    EXPECT_FALSE(setup.Enabling().ethernet);
+    EXPECT_TRUE(setup.Enabling().localPort);
+    udp.bindable = true;
+    setup.SetLocalPortText("2700");
+    EXPECT_TRUE(setup.Enabling().ethernet);
+    setup.SetLocalPortText("2639");
+    EXPECT_FALSE(setup.Enabling().ethernet);
+    setup.SetLocalPortText("2700");
+    setup.OnConnectionClicked(kEthernet);
+    ASSERT_TRUE(setup.OnOk());
+    t.ApplyConnectionSetup(setup.Values());
+    EXPECT_TRUE(t.ConnectionButtonsEnabled()[kEthernet]);
+    EXPECT_EQ(t.Profile().connectionType, kEthernet);
+    EXPECT_EQ(t.EthernetProblem(), "");
+    EXPECT_TRUE(udp.IsOpen());
+}
+
 TEST_F(TerminalTest, ClosedSerialPortIsReopenedOnceBeforeGivingUp) {
     CZelTermDlg& t = Start();
     serial.CloseLine();
@@ -452,8 +506,9 @@ TEST_F(TerminalTest, ClosedSerialPortIsReopenedOnceBeforeGivingUp) {
     serial.probe.clear();
     t.SendCommand("PL", true);
     EXPECT_EQ(serial.written.size(), 1u);
-    EXPECT_NE(LogAfterGreeting().find("Message not sent! Unable to open selected port!\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        LogAfterGreeting().find("Message not sent! Unable to open selected port COM1: error 2\r\n"),
+        std::string::npos);
 }
 
 TEST_F(TerminalTest, ProductChangeResetsDefaultsAndKeepsEthernet) {
