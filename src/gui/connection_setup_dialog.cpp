@@ -7,8 +7,10 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -103,11 +105,26 @@ QGroupBox* ConnectionSetupDialog::BuildSerialGroup() {
     serialGroup_ = new QGroupBox(QStringLiteral("Serial Options"), this);
     auto* form = new QFormLayout(serialGroup_);
     portList_ = MakeList("portList", serialGroup_);
+    // A device path may be typed, for an adapter the list does not name.
+    portList_->setEditable(true);
+    portList_->setInsertPolicy(QComboBox::NoInsert);
+    refreshPorts_ = new QPushButton(QStringLiteral("&Refresh"), serialGroup_);
+    refreshPorts_->setObjectName(QStringLiteral("refreshPortsButton"));
+    refreshPorts_->setAutoDefault(false);
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(portList_, 1);
+    portRow->addWidget(refreshPorts_);
     baudList_ = MakeList("baudList", serialGroup_);
-    form->addRow(QStringLiteral("COM Port"), portList_);
+    form->addRow(QStringLiteral("COM Port"), portRow);
     form->addRow(QStringLiteral("Baud Rate"), baudList_);
-    connect(portList_, &QComboBox::activated, this,
-            [this](int index) { config_.OnPortSelected(FromQt(portList_->itemText(index))); });
+    connect(portList_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        config_.OnPortSelected(FromQt(text));
+        ShowConnectionChoices();
+    });
+    connect(refreshPorts_, &QPushButton::clicked, this, [this] {
+        config_.RefreshPorts();
+        Show();
+    });
     connect(baudList_, &QComboBox::activated, this,
             [this](int index) { config_.OnBaudRateSelected(FromQt(baudList_->itemText(index))); });
     return serialGroup_;
@@ -124,14 +141,16 @@ QGroupBox* ConnectionSetupDialog::BuildEthernetGroup() {
     form->addRow(QStringLiteral("Local Port"), localPort_);
     form->addRow(QStringLiteral("Product Port"), productPort_);
     ipAddress_->onChanged = [this](uint32_t address) { config_.OnIpAddressChanged(address); };
-    connect(localPort_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { config_.SetLocalPortText(FromQt(text)); });
+    connect(localPort_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        config_.SetLocalPortText(FromQt(text));
+        Show();
+    });
     connect(productPort_, &QLineEdit::textEdited, this,
             [this](const QString& text) { config_.SetProductPortText(FromQt(text)); });
     return ethernetGroup_;
 }
 
-void ConnectionSetupDialog::Show() {
+void ConnectionSetupDialog::ShowConnectionChoices() {
     const ConnectionEnabling& enabling = config_.Enabling();
     const std::array<bool, 3> choiceEnabled{enabling.serial, enabling.ethernet, enabling.usb};
     for (size_t type = 0; type < connectionRadios_.size(); ++type) {
@@ -139,16 +158,28 @@ void ConnectionSetupDialog::Show() {
         connectionRadios_[type]->setChecked(static_cast<int>(type) == config_.ConnectionType());
         connectionRadios_[type]->setEnabled(choiceEnabled[type]);
     }
+    baudList_->setEnabled(enabling.serial && enabling.baudList);
+    SetRowEnabled(ipAddress_, enabling.ethernet);
+    SetRowEnabled(productPort_, enabling.ethernet);
+}
+
+void ConnectionSetupDialog::Show() {
+    const ConnectionEnabling& enabling = config_.Enabling();
+    ShowConnectionChoices();
     ShowChoices(protocolList_, config_.Protocols());
     protocolList_->setEnabled(enabling.protocolList);
 
-    // A disabled group greys everything in it; the baud list follows its own rule within.
-    serialGroup_->setEnabled(enabling.serial);
+    // The port list stays usable without a free port, so a new device can be found or typed.
     ShowChoices(portList_, config_.Ports());
+    if (config_.Ports().selected < 0) {
+        QSignalBlocker blocker(portList_);
+        portList_->setEditText(ToQt(config_.Values().serialPort));
+    }
+    SetRowEnabled(portList_, enabling.portList);
+    refreshPorts_->setEnabled(enabling.portList);
     ShowChoices(baudList_, config_.BaudRates());
-    baudList_->setEnabled(enabling.baudList);
 
-    ethernetGroup_->setEnabled(enabling.ethernet);
+    SetRowEnabled(localPort_, enabling.localPort);
     ShowText(localPort_, config_.LocalPortText());
     ShowText(productPort_, config_.ProductPortText());
 
@@ -171,6 +202,12 @@ void ConnectionSetupDialog::accept() {
         refused->setFocus();
         refused->selectAll();
     }
+}
+
+void ConnectionSetupDialog::SetRowEnabled(QWidget* field, bool enabled) {
+    field->setEnabled(enabled);
+    auto* form = qobject_cast<QFormLayout*>(field->parentWidget()->layout());
+    if (QWidget* label = form ? form->labelForField(field) : nullptr) label->setEnabled(enabled);
 }
 
 QLineEdit* ConnectionSetupDialog::EditOf(ConnectionEdit edit) const {

@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace zel {
@@ -31,6 +32,10 @@ class ConnectionSetupDialog : public QDialog {
     QGroupBox* BuildSerialGroup();
     QGroupBox* BuildEthernetGroup();
     void Show();
+    // The radios and the fields that follow them; safe while the port is being typed.
+    void ShowConnectionChoices();
+    // The field and its label in the group's form.
+    static void SetRowEnabled(QWidget* field, bool enabled);
     QLineEdit* EditOf(ConnectionEdit edit) const;
 
     CConnectionConfig& config_;
@@ -42,6 +47,7 @@ class ConnectionSetupDialog : public QDialog {
     QLineEdit* unitAddress_ = nullptr;
     QGroupBox* serialGroup_ = nullptr;
     QComboBox* portList_ = nullptr;
+    QPushButton* refreshPorts_ = nullptr;
     QComboBox* baudList_ = nullptr;
     QGroupBox* ethernetGroup_ = nullptr;
     IpAddressEdit* ipAddress_ = nullptr;

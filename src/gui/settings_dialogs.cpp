@@ -13,6 +13,10 @@ void OpenConnectionSetup(QWidget* parent, CZelTermDlg& terminal) {
     if (!product) return;
     terminal.PrepareConnectionSetup();
     CConnectionConfig config(*product, terminal.Profile(), terminal.Serial(), terminal.Window());
+    if (!terminal.Profile().ethernetAvailable) {
+        config.SetLocalPortProbe(
+            [&terminal](uint32_t port) { return terminal.LocalPortFree(port); });
+    }
     config.OnInitDialog();
     ConnectionSetupDialog dialog(config, parent);
     if (dialog.exec() == QDialog::Accepted) terminal.ApplyConnectionSetup(config.Values());

@@ -45,6 +45,36 @@ bool AllowsUnitAddress(const ProductInfo& product) {
            product.Caps().deviceId;
 }
 
+constexpr const char* kNotPresent = " (not present)";
+constexpr const char* kInUse = " (in use)";
+constexpr const char* kCannotOpen = " (cannot be opened)";
+
+std::string PortStateSuffix(ProbeResult state) {
+    switch (state) {
+        case ProbeResult::Available:
+            return {};
+        case ProbeResult::NoSuchDevice:
+            return kNotPresent;
+        case ProbeResult::InUse:
+            return kInUse;
+        case ProbeResult::OtherFailure:
+            break;
+    }
+    return kCannotOpen;
+}
+
+// The device path of a list entry or of what the operator typed.
+std::string PortNameOf(std::string text) {
+    for (const std::string suffix : {kNotPresent, kInUse, kCannotOpen}) {
+        if (text.size() > suffix.size() && text.ends_with(suffix)) {
+            text.resize(text.size() - suffix.size());
+        }
+    }
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 CConnectionConfig::CConnectionConfig(ProductInfo& product, const ConnectionProfile& profile,
@@ -86,15 +116,30 @@ void CConnectionConfig::FillPortList() {
     for (const std::string& name : serial_.CandidatePorts()) {
         if (serial_.ProbePort(name) == ProbeResult::Available) ports_.entries.push_back(name);
     }
-    if (ports_.entries.empty()) {
-        values_.serialAvailable = false;
+    std::sort(ports_.entries.begin(), ports_.entries.end(), LessIgnoringCase);
+    values_.serialAvailable = !ports_.entries.empty();
+    if (values_.serialPort.empty()) {
+        if (ports_.entries.empty()) return;
+        values_.serialPort = ports_.entries.front();
+    }
+    ports_.selected = FindEntry(ports_.entries, [&](const std::string& name) {
+        return EqualIgnoringCase(name, values_.serialPort);
+    });
+    if (ports_.selected >= 0) {
+        values_.serialPort = ports_.entries[ports_.selected];
         return;
     }
-    std::sort(ports_.entries.begin(), ports_.entries.end(), LessIgnoringCase);
-    ports_.selected = std::max(0, FindEntry(ports_.entries, [&](const std::string& name) {
-                                   return EqualIgnoringCase(name, values_.serialPort);
-                               }));
-    values_.serialPort = ports_.entries[ports_.selected];
+    // The port in use stays shown and chosen, named for what it is now, rather than another
+    // port being taken in silence.
+    const ProbeResult state = serial_.ProbePort(values_.serialPort);
+    values_.serialAvailable = values_.serialAvailable || state == ProbeResult::Available;
+    ports_.selected = static_cast<int>(ports_.entries.size());
+    ports_.entries.push_back(values_.serialPort + PortStateSuffix(state));
+}
+
+void CConnectionConfig::RefreshPorts() {
+    FillPortList();
+    Enable();
 }
 
 void CConnectionConfig::FillBaudList() {
@@ -116,7 +161,9 @@ void CConnectionConfig::Enable() {
     bool unitAddressAllowed = AllowsUnitAddress(product_);
     enabling_ = {
         .serial = values_.serialAvailable && product_.Supports(kSerial),
+        .portList = product_.Supports(kSerial),
         .ethernet = values_.ethernetAvailable && product_.Supports(kEthernet),
+        .localPort = product_.Supports(kEthernet),
         .usb = product_.Supports(kUsb),
         .protocolList = !protocols_.entries.empty(),
         .baudList = !baudRates_.entries.empty(),
@@ -148,11 +195,17 @@ void CConnectionConfig::OnProtocolSelected(const std::string& name) {
     Enable();
 }
 
-void CConnectionConfig::OnPortSelected(const std::string& name) {
-    int index = FindEntry(ports_.entries, [&](const std::string& entry) { return entry == name; });
-    if (index < 0) return;
-    ports_.selected = index;
+void CConnectionConfig::OnPortSelected(const std::string& text) {
+    std::string name = PortNameOf(text);
+    if (name.empty()) return;
     values_.serialPort = name;
+    ports_.selected = FindEntry(
+        ports_.entries, [&](const std::string& entry) { return entry == text || entry == name; });
+    // A typed path to a device that opens makes serial usable, as a listed one does.
+    if (!values_.serialAvailable && serial_.ProbePort(name) == ProbeResult::Available) {
+        values_.serialAvailable = true;
+        Enable();
+    }
 }
 
 void CConnectionConfig::OnBaudRateSelected(const std::string& rate) {
@@ -170,6 +223,15 @@ void CConnectionConfig::OnIpAddressChanged(uint32_t address) {
 
 void CConnectionConfig::OnSendUnitAddressClicked(bool checked) {
     values_.sendUnitAddress = checked;
+    Enable();
+}
+
+void CConnectionConfig::SetLocalPortText(std::string text) {
+    localPortText_ = std::move(text);
+    if (!probeLocalPort_) return;
+    // Another program holds the port Ethernet was to use; a free one typed here frees it.
+    std::optional<uint32_t> port = ParseUnsignedField(localPortText_);
+    values_.ethernetAvailable = port && probeLocalPort_(*port);
     Enable();
 }
 

@@ -3,6 +3,7 @@
 // connection type and protocol chosen in it go to the product at once (so they stay chosen
 // even when the dialog is cancelled). The Qt dialog renders this state and forwards clicks.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,9 +25,11 @@ struct ChoiceList {
 };
 
 struct ConnectionEnabling {
-    bool serial = false;    // the Serial radio, the "Serial Options" group and the port list
-    bool ethernet = false;  // the Ethernet radio, "Ethernet Options", the IP control, port edits
-    bool usb = false;       // the USB radio
+    bool serial = false;     // the Serial radio and the baud list
+    bool portList = false;   // the port list and its Refresh, so a new device can be chosen
+    bool ethernet = false;   // the Ethernet radio, the IP control and the product port
+    bool localPort = false;  // so another local port can be chosen when this one is held
+    bool usb = false;        // the USB radio
     bool protocolList = false;
     bool baudList = false;
     bool sendUnitAddress = false;
@@ -46,12 +49,20 @@ class CConnectionConfig {
 
     void OnConnectionClicked(int connectionType);
     void OnProtocolSelected(const std::string& name);
-    void OnPortSelected(const std::string& name);
+    // Reads the port list again, for a device plugged in while the dialog is open.
+    void RefreshPorts();
+    // A list entry or a typed device path.
+    void OnPortSelected(const std::string& text);
     void OnBaudRateSelected(const std::string& rate);
     void OnIpAddressChanged(uint32_t address);
     void OnSendUnitAddressClicked(bool checked);
     void SetUnitAddressText(std::string text) { unitAddressText_ = std::move(text); }
-    void SetLocalPortText(std::string text) { localPortText_ = std::move(text); }
+    void SetLocalPortText(std::string text);
+    // Given when this run cannot use Ethernet: whether a local port is free, asked as the
+    // operator types one, so a free one makes Ethernet available at once.
+    void SetLocalPortProbe(std::function<bool(uint32_t port)> isFree) {
+        probeLocalPort_ = std::move(isFree);
+    }
     void SetProductPortText(std::string text) { productPortText_ = std::move(text); }
 
     // Takes the edits into the values. A refused edit is reported in a message box and named
@@ -95,6 +106,7 @@ class CConnectionConfig {
     std::string productPortText_;
     ConnectionEnabling enabling_;
     ConnectionEdit refused_ = ConnectionEdit::None;
+    std::function<bool(uint32_t port)> probeLocalPort_;
 };
 
 }  // namespace zel

@@ -175,7 +175,7 @@ TEST_F(ConnectionSetupDialogTest, CancelKeepsTheProtocolOnTheProductOnly) {
     EXPECT_FALSE(serial.IsOpen());  // freed for the dialog, reopened by the next send
 }
 
-TEST_F(ConnectionSetupDialogTest, NoFreePortDisablesSerialWithAnEmptyList) {
+TEST_F(ConnectionSetupDialogTest, NoFreePortDisablesSerialAndShowsThePortAsItIs) {
     Open([this](QDialog& dialog) {
         EXPECT_EQ(Entries(dialog, "portList"), QStringList({"COM1", "COM2"}));
         Click(dialog, "cancelButton");
@@ -183,9 +183,9 @@ TEST_F(ConnectionSetupDialogTest, NoFreePortDisablesSerialWithAnEmptyList) {
     serial.probe["COM1"] = ProbeResult::InUse;
     serial.probe["COM2"] = ProbeResult::InUse;
     test::WhenModalShown([](QDialog& dialog) {
-        EXPECT_TRUE(Entries(dialog, "portList").isEmpty());
+        EXPECT_EQ(Entries(dialog, "portList"), QStringList({"COM2 (in use)"}));
         EXPECT_FALSE(Find<QRadioButton>(dialog, "serialRadio")->isEnabled());
-        EXPECT_FALSE(Find<QComboBox>(dialog, "portList")->isEnabled());
+        EXPECT_TRUE(Find<QComboBox>(dialog, "portList")->isEnabled());
         EXPECT_TRUE(Find<QRadioButton>(dialog, "ethernetRadio")->isEnabled());
         Click(dialog, "okButton");
     });

@@ -115,6 +115,11 @@ TEST_F(ConnectionConfigTest, ConnectionChoicesNeedTheProbeAndTheProductsProtocol
         ProductInfo product = MakeProduct(std::move(lists));
         profile.serialAvailable = row.serialAvailable;
         profile.ethernetAvailable = row.ethernetAvailable;
+        // The dialog reads the ports again: none are there when serial is unavailable.
+        for (const char* port : {"COM1", "COM2"}) {
+            serial.probe[port] =
+                row.serialAvailable ? ProbeResult::Available : ProbeResult::NoSuchDevice;
+        }
         ConnectionEnabling enabling = Open(product).Enabling();
         EXPECT_EQ(enabling.serial, row.serial);
         EXPECT_EQ(enabling.ethernet, row.ethernet);
@@ -123,14 +128,15 @@ TEST_F(ConnectionConfigTest, ConnectionChoicesNeedTheProbeAndTheProductsProtocol
     }
 }
 
-TEST_F(ConnectionConfigTest, NoFreePortDisablesSerialAndLeavesTheListEmpty) {
+TEST_F(ConnectionConfigTest, NoFreePortDisablesSerialAndShowsThePortInUseAsItIs) {
     serial.probe["COM1"] = ProbeResult::InUse;
     serial.probe["COM2"] = ProbeResult::OtherFailure;
     ProductInfo product = SerialProduct({Serial(kPioneer)});
     CConnectionConfig& c = Open(product);
-    EXPECT_TRUE(c.Ports().entries.empty());
-    EXPECT_EQ(c.Ports().selected, -1);
+    EXPECT_EQ(c.Ports().entries, (std::vector<std::string>{"COM2 (cannot be opened)"}));
+    EXPECT_EQ(c.Ports().selected, 0);
     EXPECT_FALSE(c.Enabling().serial);
+    EXPECT_TRUE(c.Enabling().portList);  // to refresh or type another
     EXPECT_FALSE(c.Values().serialAvailable);
     EXPECT_EQ(c.Values().serialPort, "COM2");  // kept, not emptied
 }
@@ -149,11 +155,37 @@ TEST_F(ConnectionConfigTest, PortListIsSortedAndSelectsTheProfilesPortIgnoringCa
     EXPECT_EQ(c.Values().serialPort, "COM3");
 
     profile.serialPort = "COM9";
-    EXPECT_EQ(Open(product).Ports().selected, 0);
-    EXPECT_EQ(config->Values().serialPort, "com1");
+    EXPECT_EQ(Open(product).Ports().selected, 3);
+    EXPECT_EQ(config->Ports().entries.back(), "COM9 (not present)");
+    EXPECT_EQ(config->Values().serialPort, "COM9");
     config->OnPortSelected("COM2");
     EXPECT_EQ(config->Values().serialPort, "COM2");
     EXPECT_EQ(config->Ports().selected, 1);
+}
+
+// The port in use is shown even when its device went away; the list is read again on demand,
+// and a typed device path is taken, so a new adapter is found without a restart.
+TEST_F(ConnectionConfigTest, AMissingPortIsShownAndANewOneFoundByRefreshOrTyped) {
+    serial.probe.clear();
+    profile.serialPort = "/dev/ttyUSB0";
+    profile.serialAvailable = false;
+    ProductInfo product = SerialProduct({Serial(kPioneer)});
+    CConnectionConfig& c = Open(product);
+    EXPECT_EQ(c.Ports().entries, (std::vector<std::string>{"/dev/ttyUSB0 (not present)"}));
+    EXPECT_EQ(c.Values().serialPort, "/dev/ttyUSB0");
+    EXPECT_FALSE(c.Enabling().serial);
+
+    serial.probe["/dev/ttyACM3"] = ProbeResult::Available;
+    c.OnPortSelected(" /dev/ttyACM3 ");
+    EXPECT_EQ(c.Values().serialPort, "/dev/ttyACM3");
+    EXPECT_TRUE(c.Enabling().serial);
+
+    serial.candidates.push_back("/dev/ttyACM3");
+    c.RefreshPorts();
+    EXPECT_EQ(c.Ports().entries, (std::vector<std::string>{"/dev/ttyACM3"}));
+    EXPECT_EQ(c.Ports().selected, 0);
+    c.OnPortSelected("/dev/ttyUSB0 (not present)");
+    EXPECT_EQ(c.Values().serialPort, "/dev/ttyUSB0");
 }
 
 TEST_F(ConnectionConfigTest, BaudListTakesTheProfilesRateElseTheDefaultElseTheFirst) {
