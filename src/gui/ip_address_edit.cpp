@@ -1,7 +1,8 @@
 #include "gui/ip_address_edit.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -73,13 +74,24 @@ void IpAddressEdit::OnEdited(int index, const QString& text) {
 
 bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     auto field = std::find(fields_.begin(), fields_.end(), watched);
-    if (field == fields_.end() || event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
-    }
+    if (field == fields_.end()) return QWidget::eventFilter(watched, event);
     const int index = static_cast<int>(field - fields_.begin());
-    const auto* key = static_cast<QKeyEvent*>(event);
+    // A click into another part selects it, as Tab does, so what is typed replaces it. The
+    // focus comes before the press, which would put the caret where it landed.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+        clickedInto_ = *field;
+    }
+    if (event->type() == QEvent::MouseButtonPress &&
+        std::exchange(clickedInto_, nullptr) == *field) {
+        (*field)->selectAll();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
     const bool afterMovingOn = std::exchange(movedOnByDigits_, false);
     if (key->matches(QKeySequence::Paste)) return PasteAddress();
+    if (IsDigit(*key) && IsFull(**field)) return TypeIntoNext(index, key);
     if (key->key() == Qt::Key_Period) {
         if (!afterMovingOn && !(*field)->text().isEmpty()) FocusField(index + 1, true);
         return true;
@@ -91,9 +103,29 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+bool IpAddressEdit::IsDigit(const QKeyEvent& key) {
+    return key.text().size() == 1 && key.text()[0].isDigit();
+}
+
+bool IpAddressEdit::IsFull(const QLineEdit& field) {
+    return field.text().size() >= kFieldDigits && !field.hasSelectedText();
+}
+
+// A digit a full part cannot take goes on to the next part from its end; anywhere else it
+// would vanish, so the operator hears that it did.
+bool IpAddressEdit::TypeIntoNext(int index, QKeyEvent* key) {
+    if (index < 3 && fields_[index]->cursorPosition() == fields_[index]->text().size()) {
+        FocusField(index + 1, true);
+        QCoreApplication::sendEvent(fields_[index + 1], key);
+    } else {
+        QApplication::beep();
+    }
+    return true;
+}
+
 // Anything but a whole address is left to the field, whose validator takes what fits.
 bool IpAddressEdit::PasteAddress() {
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    const QString text = QApplication::clipboard()->text().trimmed();
     std::optional<uint32_t> address = ParseDottedAddress(text.toStdString());
     if (!address) return false;
     SetAddress(address);

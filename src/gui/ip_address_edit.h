@@ -1,14 +1,17 @@
 #pragma once
 // An IPv4 address typed as four fields of 0-255, as the operator types it: a third digit moves
 // on to the next field, and so does a dot, except the dot right after a third digit, which is
-// the same step; Backspace in an empty field goes back to the one before. A whole dotted address
-// pasted into any field fills all four. An empty field counts as 0.
+// the same step; Backspace in an empty field goes back to the one before. Entering a field by
+// click or Tab selects it, so typing replaces it; a digit a full field cannot take is not lost
+// silently. A whole dotted address pasted into any field fills all four. An empty field counts
+// as 0.
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace zel {
@@ -31,10 +34,14 @@ class IpAddressEdit : public QWidget {
   private:
     void OnEdited(int index, const QString& text);
     bool PasteAddress();
+    static bool IsDigit(const QKeyEvent& key);
+    static bool IsFull(const QLineEdit& field);
+    bool TypeIntoNext(int index, QKeyEvent* key);
     void FocusField(int index, bool selectAll);
 
     std::array<QLineEdit*, 4> fields_{};
-    bool movedOnByDigits_ = false;  // the last key filled a field and moved the caret on
+    QLineEdit* clickedInto_ = nullptr;  // focused by a press about to be delivered
+    bool movedOnByDigits_ = false;      // the last key filled a field and moved the caret on
 };
 
 }  // namespace zel

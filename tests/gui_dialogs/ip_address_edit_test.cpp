@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTest>
 
@@ -75,6 +77,32 @@ TEST(IpAddressEditKeys, BackspaceInAnEmptyPartGoesBackToThePreviousOne) {
     EXPECT_EQ(edit.focusWidget(), edit.Field(0));
     QTest::keyClick(edit.focusWidget(), Qt::Key_Backspace);  // from the end of "10"
     EXPECT_EQ(edit.Field(0)->text(), "1");
+}
+
+// Entered by a click in mid-text or by Tab, a full part is replaced by what is typed.
+TEST(IpAddressEditKeys, APartEnteredByClickOrTabIsReplacedByTyping) {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* edit = new IpAddressEdit(&window);
+    auto* row = new QHBoxLayout(&window);
+    row->addWidget(before);
+    row->addWidget(edit);
+    edit->SetAddress(ParseDottedAddress("192.168.0.254"));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    before->setFocus();
+    QLineEdit* first = edit->Field(0);
+    QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
+    ASSERT_EQ(edit->focusWidget(), first);
+    TypeAsOperator(*edit, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(DottedAddress(edit->Address()), "127.0.0.1");
+
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    TypeAsOperator(*edit, QStringLiteral("10"));
+    EXPECT_EQ(DottedAddress(edit->Address()), "10.0.0.1");
 }
 
 }  // namespace
