@@ -3,7 +3,8 @@
 # any is missing.
 set -eu
 packages="$* cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-svg-dev libusb-1.0-0-dev
-libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xauth imagemagick umockdev libumockdev-dev tzdata clang-format"
+libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xauth imagemagick umockdev libumockdev-dev tzdata clang-format
+fonts-freefont-ttf"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

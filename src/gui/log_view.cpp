@@ -31,8 +31,16 @@ QRect SliderRect(const QScrollBar& bar, int maximum, int value, int pageStep) {
 
 }  // namespace
 
+// The usual monospace fonts lack the control pictures the box shows for control bytes, which
+// would be drawn as identical boxes; FreeMono, a dependency of the package, has them all.
+QFont LogView::LogFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({font.family(), QStringLiteral("FreeMono")});
+    return font;
+}
+
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(LogFont());
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);

@@ -31,6 +31,8 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     };
 
     explicit LogView(QWidget* parent = nullptr);
+    // The system's monospace font, with a fallback that draws every control picture.
+    static QFont LogFont();
     ~LogView() override;
 
     // Shows the log's text and follows it from now on; null stops following.

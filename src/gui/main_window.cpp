@@ -95,19 +95,20 @@ void MainWindow::BuildMenus() {
     log->addAction(QStringLiteral("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3), this,
                    [this] { findBar_->Find(SearchDirection::Backward); });
 
-    QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
-    config->addAction(QStringLiteral("Connection"), this,
+    QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
+    config->addAction(QStringLiteral("C&onnection..."), this,
                       [this] { OpenConnectionSetup(this, terminal_); });
-    config->addAction(QStringLiteral("Log"), this,
+    config->addAction(QStringLiteral("&Log..."), this,
                       [this] { OpenLogConfiguration(this, terminal_); });
-    config->addAction(QStringLiteral("Advanced"), this,
+    config->addAction(QStringLiteral("&Advanced..."), this,
                       [this] { OpenAdvancedConfiguration(this, terminal_); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("Custom String Help"), QKeySequence(Qt::Key_F1), this,
+    help->addAction(QStringLiteral("&Custom String Help"), QKeySequence(Qt::Key_F1), this,
                     [this] { terminal_.OnCustomStringHelp(); });
-    help->addAction(QStringLiteral("About..."), this, [this] { ShowAboutBox(this); });
-    help->addAction(QStringLiteral("Update"), this, [this] { OpenUpdateDialog(this, terminal_); });
+    help->addAction(QStringLiteral("&About..."), this, [this] { ShowAboutBox(this); });
+    help->addAction(QStringLiteral("&Update..."), this,
+                    [this] { OpenUpdateDialog(this, terminal_); });
 }
 
 QWidget* MainWindow::BuildControls() {
@@ -133,6 +134,8 @@ QGroupBox* MainWindow::BuildProductGroup() {
     label->setBuddy(productList_);
     row->addWidget(label);
     row->addWidget(productList_, 1);
+    // Alt+letter is the menus' (or nothing's); the list would take the letter as a product.
+    productList_->installEventFilter(this);
     connect(productList_, &QComboBox::activated, this,
             [this](int index) { terminal_.OnProductListSelected(index); });
     return group;
@@ -216,10 +219,13 @@ QGroupBox* MainWindow::BuildLogGroup() {
 
 // Up and Down in the custom string box walk the strings sent before.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != customString_ || event->type() != QEvent::KeyPress) {
-        return QMainWindow::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (watched == productList_) {
+        return keyEvent->modifiers().testFlag(Qt::AltModifier) && !keyEvent->text().isEmpty();
     }
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched != customString_) return QMainWindow::eventFilter(watched, event);
+    const int key = keyEvent->key();
     if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
     CustomStringHistory& history = terminal_.History();
     std::optional<std::string> text =

@@ -17,7 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QRawFont>
 #include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -271,17 +273,15 @@ class MainWindowTest : public QObject {
                  rig.window.Log().verticalScrollBar()->maximum());
     }
 
-    void theRepeatTimerResendsWithACarriageReturn() {
+    void theRepeatTimerResendsTheBytesOfTheLastSend() {
         Rig& rig = StartRig();
         QTest::keyClicks(rig.Find<QLineEdit>("customString"), QStringLiteral("\"?V\""));
         QTest::keyClick(rig.Find<QLineEdit>("customString"), Qt::Key_Return);
         rig.terminal.ApplyRepeatSettings({true, 20});
         QTRY_VERIFY_WITH_TIMEOUT(rig.serial.written.size() >= 4, kPatienceMs);
         rig.terminal.ApplyRepeatSettings({false, 20});
-        QCOMPARE(rig.serial.written[0], std::string("?V"));
-        for (size_t i = 1; i < rig.serial.written.size(); ++i) {
-            QCOMPARE(rig.serial.written[i], std::string("?V\r"));
-        }
+        QCOMPARE(rig.serial.written,
+                 std::vector<std::string>(rig.serial.written.size(), std::string("?V")));
     }
 
     // The line above the log names what repeats, rendered as the log renders it, and its Stop
@@ -292,7 +292,7 @@ class MainWindowTest : public QObject {
         auto* stop = rig.Find<QPushButton>("repeatStopButton");
         rig.terminal.ApplyRepeatSettings({true, 0});
         QVERIFY(!stop->isVisible());  // nothing sent yet, so nothing to repeat
-        rig.terminal.SendCommand("?V", false);
+        rig.terminal.SendCommand("?V", true);
         QVERIFY(stop->isVisible());
         QCOMPARE(line->toolTip(), QStringLiteral("Repeating ?V<0D> every 10 ms"));
         QTest::mouseClick(stop, Qt::LeftButton);
@@ -363,10 +363,62 @@ class MainWindowTest : public QObject {
                   });
     }
 
+    // Alt and a letter opens a menu or does nothing: the product list never takes the letter.
+    void everyMenuHasAMnemonicAndAltLettersLeaveTheProduct() {
+        Rig& rig = StartRig();
+        auto mnemonic = [](const QAction* action) {
+            const qsizetype at = action->text().indexOf(QLatin1Char('&'));
+            return at < 0 ? QChar() : action->text().at(at + 1).toLower();
+        };
+        const QList<QAction*> menus = rig.window.menuBar()->actions();
+        QList<QList<QAction*>> levels{menus};
+        for (const QAction* menu : menus) levels << menu->menu()->actions();
+        for (const QList<QAction*>& actions : levels) {
+            QSet<QChar> letters;
+            for (const QAction* action : actions) {
+                if (action->isSeparator()) continue;
+                QVERIFY2(!mnemonic(action).isNull(), qPrintable(action->text()));
+                QVERIFY2(!letters.contains(mnemonic(action)), qPrintable(action->text()));
+                letters << mnemonic(action);
+            }
+        }
+        auto* products = rig.Find<QComboBox>("productList");
+        products->setFocus();
+        const int before = products->currentIndex();
+        QTest::keyClick(products, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(products->currentIndex(), before);
+        QCOMPARE(rig.terminal.ProductListIndex(), before);
+    }
+
+    // Each control picture the box shows is drawn by one of the log font's families, not as an
+    // empty box.
+    void everyControlPictureShownIsInTheLogFont() {
+        Rig& rig = StartRig();
+        const QStringList families = rig.Find<LogView>("logView")->font().families();
+        QList<QRawFont> fonts;
+        for (const QString& family : families) {
+            QRawFont raw = QRawFont::fromFont(QFont(family));
+            if (raw.familyName() == family) fonts << raw;
+        }
+        int pictures = 0;
+        for (int byte = 0; byte < 0x80; ++byte) {
+            const QString shown = DisplayLogText(std::string(1, static_cast<char>(byte)));
+            if (shown.size() != 1 || shown[0].unicode() < 0x2400) continue;
+            const char32_t picture = shown[0].unicode();
+            ++pictures;
+            QVERIFY2(
+                std::any_of(fonts.begin(), fonts.end(),
+                            [&](const QRawFont& raw) { return raw.supportsCharacter(picture); }),
+                qPrintable(QStringLiteral("U+%1 in none of %2")
+                               .arg(uint(picture), 4, 16)
+                               .arg(families.join(QLatin1Char(',')))));
+        }
+    }
+
     void aboutBoxNamesTheVersionAndTheMaker() {
         Rig& rig = StartRig();
         QAction* about =
-            MenuAction(rig.window, QStringLiteral("&Help"), QStringLiteral("About..."));
+            MenuAction(rig.window, QStringLiteral("&Help"), QStringLiteral("&About..."));
         QVERIFY(about);
         WithModal([&] { about->trigger(); },
                   [&](QWidget* dialog) {
