@@ -23,6 +23,8 @@ namespace zel {
 
 namespace {
 
+constexpr int kPortListCharacters = 26;
+
 QComboBox* MakeList(const char* objectName, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(objectName));
@@ -108,6 +110,9 @@ QGroupBox* ConnectionSetupDialog::BuildSerialGroup() {
     // A device path may be typed, for an adapter the list does not name.
     portList_->setEditable(true);
     portList_->setInsertPolicy(QComboBox::NoInsert);
+    // Room for a device path and its state, so the dialog keeps its size as the list changes.
+    portList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    portList_->setMinimumContentsLength(kPortListCharacters);
     refreshPorts_ = new QPushButton(QStringLiteral("&Refresh"), serialGroup_);
     refreshPorts_->setObjectName(QStringLiteral("refreshPortsButton"));
     refreshPorts_->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "gui/log_view.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -35,7 +36,9 @@ QRect SliderRect(const QScrollBar& bar, int maximum, int value, int pageStep) {
 // would be drawn as identical boxes; FreeMono, a dependency of the package, has them all.
 QFont LogView::LogFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({font.family(), QStringLiteral("FreeMono")});
+    // The system's name may be an alias ("monospace") that a list of families does not resolve;
+    // the family it stands for keeps the look it had.
+    font.setFamilies({QFontInfo(font).family(), QStringLiteral("FreeMono")});
     return font;
 }
 

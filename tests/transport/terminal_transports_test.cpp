@@ -78,7 +78,10 @@ TEST_F(SerialTerminalTest, AVanishedDeviceClosesThePortAndTheNextSendSaysSo) {
     device.CloseMaster();
     ASSERT_TRUE(rig->window.RunUntil([&] { return !rig->serial.IsOpen(); }));
     (*rig)->SendCommand("PL", true);
-    EXPECT_EQ(rig->Log(), "Message not sent! Unable to open selected port!\r\n");
+    const std::string said =
+        "[14:05:09] Message not sent! Unable to open selected port " + device.SlavePath() + ": ";
+    EXPECT_EQ(rig->Log().substr(0, said.size()), said);  // then the system's reason
+    EXPECT_TRUE(rig->Log().ends_with("\r\n"));
 }
 
 class EthernetTerminalTest : public ::testing::Test {
