@@ -3,10 +3,12 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program_runs.h"
@@ -28,7 +30,8 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --wait MS          with -Exit, keep receiving for MS milliseconds before ending\n"
-    "  --log-file PATH    also write the log to PATH as it grows (kept for later runs)\n"
+    "  --log-file PATH    also write the log to PATH as it grows (kept for later runs; a\n"
+    "                     file that cannot be written is said at once and not kept)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -38,10 +41,20 @@ constexpr const char* kUsage =
     "\n"
     "Exit status of a run with -Exit:\n"
     "  0  every switch was taken and every send went out\n"
-    "  1  a connection could not be used or a send failed (the log says which and why)\n"
-    "  2  a switch or its argument was not understood (\"Command Line Error\", an unknown\n"
-    "     product, an address that is not a dotted IPv4 address)\n"
+    "  1  a connection could not be used, a send failed or the --log-file cannot be\n"
+    "     written (the log says which and why)\n"
+    "  2  a switch or its argument was not understood (\"Command Line Error\" naming it, an\n"
+    "     unknown product, an address that is not a dotted IPv4 address, a --wait that is\n"
+    "     not a number)\n"
     "A window that cannot be opened (no display) ends the program with status 2.\n";
+
+// A whole number of milliseconds, nothing else.
+std::optional<int> Milliseconds(std::string_view text) {
+    int ms = -1;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+    if (error != std::errc() || end != text.data() + text.size() || ms < 0) return std::nullopt;
+    return ms;
+}
 
 }  // namespace
 
@@ -61,10 +74,15 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--wait") == 0) {
-            if (i + 1 >= argc || (waitMs = std::atoi(argv[i + 1])) < 0) {
-                std::fputs("zelterm: --wait needs a number of milliseconds\n", stderr);
+            std::optional<int> ms = i + 1 < argc ? Milliseconds(argv[i + 1]) : std::nullopt;
+            if (!ms) {
+                std::fprintf(stderr,
+                             "zelterm: Command Line Error: --wait takes a number of "
+                             "milliseconds, not '%s'\n",
+                             i + 1 < argc ? argv[i + 1] : "");
                 return 2;
             }
+            waitMs = *ms;
             ++i;
             continue;
         }

@@ -12,11 +12,11 @@ LogFileRecorder::~LogFileRecorder() {
     log_.SetRecorder(nullptr);
 }
 
-void LogFileRecorder::Apply(const LogFileSettings& settings) {
-    if (settings == settings_ && file_.isOpen()) return;
+bool LogFileRecorder::Apply(const LogFileSettings& settings) {
+    if (settings == settings_ && file_.isOpen()) return true;
     Stop();
     settings_ = settings;
-    if (settings_.enabled && !settings_.path.empty()) Open();
+    return !settings_.enabled || settings_.path.empty() || Open();
 }
 
 bool LogFileRecorder::Open() {

@@ -20,7 +20,7 @@ class LogFileRecorder : public ILogRecorder, public CommLog::Observer {
     explicit LogFileRecorder(CommLog& log);
     ~LogFileRecorder() override;
 
-    void Apply(const LogFileSettings& settings) override;
+    bool Apply(const LogFileSettings& settings) override;
 
     void OnAppended(std::string_view piece) override;
     void OnDroppedFront(size_t) override {}

@@ -8,8 +8,8 @@ namespace zel {
 class ILogRecorder {
   public:
     virtual ~ILogRecorder() = default;
-    // Starts, moves or stops the record.
-    virtual void Apply(const LogFileSettings& settings) = 0;
+    // Starts, moves or stops the record; false when a record asked for cannot be written.
+    virtual bool Apply(const LogFileSettings& settings) = 0;
 };
 
 }  // namespace zel

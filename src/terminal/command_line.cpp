@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "services/dialog_fields.h"
+#include "terminal/product_name_match.h"
 #include "terminal/zelterm_dlg.h"
 
 namespace zel {
@@ -9,23 +10,39 @@ namespace zel {
 namespace {
 
 constexpr const char* kLogFileOption = "--log-file";
+constexpr size_t kClosestShown = 3;
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
 
 }  // namespace
 
 void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
-    // The record starts before any switch sends, wherever the option stands.
-    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
-        if (tokens[i] != kLogFileOption) continue;
-        log_.Settings().file = {true, tokens[i + 1], log_.Settings().file.rotateKiB};
-        ApplyLogFile();
-    }
     commandLineResult_ = CommandLineOutcome::Done;
     auto worsen = [this](CommandLineOutcome outcome) {
         commandLineResult_ = std::max(commandLineResult_, outcome);
     };
+    // The record starts before any switch sends, wherever the option stands. One that cannot be
+    // written is not kept for later runs.
+    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i] != kLogFileOption) continue;
+        const LogFileSettings kept = log_.Settings().file;
+        log_.Settings().file = {true, tokens[i + 1], kept.rotateKiB};
+        if (!ApplyLogFile()) {
+            log_.Settings().file = kept;
+            ApplyLogFile();
+            worsen(CommandLineOutcome::NotDone);
+        }
+    }
     // Why the connection the command line asked for cannot be used. The sends after it stay
     // unsent rather than go out over another connection.
     std::string unusable;
+    // Why the product the command line named is not the one in force; only a later -Product
+    // mends it.
+    std::string productUnknown;
     auto refuse = [&](std::string reason, CommandLineOutcome outcome) {
         log_.AppendLog(reason + "\r\n", false);
         unusable = std::move(reason);
@@ -44,8 +61,9 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
                CommandLineOutcome::NotDone);
     };
     auto send = [&](const std::string& token, const std::string& text) {
-        if (!unusable.empty()) {
-            log_.AppendLog(token + " not sent: " + unusable + "\r\n", false);
+        const std::string& why = productUnknown.empty() ? unusable : productUnknown;
+        if (!why.empty()) {
+            log_.AppendLog(token + " not sent: " + why + "\r\n", false);
             worsen(CommandLineOutcome::NotDone);
         } else if (!Send(text, true)) {
             worsen(CommandLineOutcome::NotDone);
@@ -57,7 +75,7 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
         bool takesArgument = token == "-Serial" || token == "-Ethernet" || token == "-Product" ||
                              token == kLogFileOption;
         if (takesArgument && i + 1 >= tokens.size()) {
-            log_.AppendLog("Command Line Error\r\n", false);
+            log_.AppendLog("Command Line Error: " + token + " needs an argument\r\n", false);
             worsen(CommandLineOutcome::NotUnderstood);
             break;
         }
@@ -92,14 +110,18 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
                 took(kEthernet);
             }
         } else if (token == "-Product") {
-            const std::string& name = tokens[++i];
-            if (!FindProduct(catalog_, name)) {
-                log_.AppendLog("No product is named " + name + "; the product stays " +
-                                   (product_ ? product_->Name() : "") + ".\r\n",
-                               false);
+            const std::string& typed = tokens[++i];
+            std::string name =
+                FindProduct(catalog_, typed) ? typed : NameIgnoringCase(productNames_, typed);
+            if (name.empty()) {
+                productUnknown = "No product is named " + typed + " (the closest are " +
+                                 Joined(ClosestNames(productNames_, typed, kClosestShown)) +
+                                 "); the product stays " + (product_ ? product_->Name() : "");
+                log_.AppendLog(productUnknown + ".\r\n", false);
                 worsen(CommandLineOutcome::NotUnderstood);
                 continue;
             }
+            productUnknown.clear();
             SelectProduct(name);
             // The list shows, and the settings keep, the product in force.
             productListIndex_ =
@@ -112,7 +134,7 @@ void CZelTermDlg::ProcessCommandLine(const std::vector<std::string>& tokens) {
         } else if (token == "-Exit") {
             exitRequested = true;
         } else {
-            log_.AppendLog("Command Line Error\r\n", false);
+            log_.AppendLog("Command Line Error: " + token + " is not a switch\r\n", false);
             worsen(CommandLineOutcome::NotUnderstood);
         }
         Refresh();

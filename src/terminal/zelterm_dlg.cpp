@@ -44,6 +44,7 @@ void CZelTermDlg::OnInitDialog(const std::vector<std::string>& commandLine) {
     productNames_ = SortedProductNames(catalog_);
     productListIndex_ = 0;
     LoadSettings();
+    storedConnection_ = profile_.connectionType;
     keepStoredEthernet_ = profile_.connectionType == kEthernet && !profile_.ethernetAvailable;
     RestoreProduct();
     sheet_.Rebuild(product_);
@@ -350,6 +351,11 @@ bool CZelTermDlg::LocalPortFree(uint32_t port) {
 }
 
 void CZelTermDlg::ApplyConnectionSetup(const ConnectionProfile& edited) {
+    UseConnectionProfile(edited);
+    SaveAndTellOnce();
+}
+
+void CZelTermDlg::UseConnectionProfile(const ConnectionProfile& edited) {
     profile_.connectionType = edited.connectionType;
     profile_.protocolName = edited.protocolName;
     profile_.serialPort = edited.serialPort;
@@ -368,7 +374,6 @@ void CZelTermDlg::ApplyConnectionSetup(const ConnectionProfile& edited) {
     keepStoredEthernet_ = false;
     EndSerialFailureRun();
     SelectConnection(profile_.connectionType);
-    SaveAndTellOnce();
 }
 
 void CZelTermDlg::OnConnectionChosen(int type) {
@@ -384,8 +389,8 @@ void CZelTermDlg::ApplyLogSettings(const LogSettings& settings) {
     EnableConnectionButtons();
 }
 
-void CZelTermDlg::ApplyLogFile() {
-    if (recorder_) recorder_->Apply(log_.Settings().file);
+bool CZelTermDlg::ApplyLogFile() {
+    return !recorder_ || recorder_->Apply(log_.Settings().file);
 }
 
 void CZelTermDlg::ApplyRepeatSettings(const RepeatSettings& settings) {

@@ -149,6 +149,8 @@ class CZelTermDlg : public IPageHost {
 
     // Settings handed back by the dialogs on OK.
     void ApplyConnectionSetup(const ConnectionProfile& edited);
+    // The same without saving, for a front end whose choices last one run.
+    void UseConnectionProfile(const ConnectionProfile& edited);
     void ApplyLogSettings(const LogSettings& settings);
     void ApplyRepeatSettings(const RepeatSettings& settings);
     void ApplyCheckUpdateOnLaunch(uint32_t value);
@@ -172,6 +174,8 @@ class CZelTermDlg : public IPageHost {
     std::vector<ProductInfo>& Catalog() { return catalog_; }
     const std::array<std::string, 4>& StatusLines() const { return statusLines_; }
     const std::array<bool, 3>& ConnectionButtonsEnabled() const { return connectionEnabled_; }
+    // The connection the settings asked for, whichever one this run could take.
+    int StoredConnection() const { return storedConnection_; }
     // Why Ethernet cannot be used in this run; empty when it can.
     const std::string& EthernetProblem() const { return ethernetProblem_; }
     const std::string& CustomString() const { return customString_; }
@@ -208,7 +212,8 @@ class CZelTermDlg : public IPageHost {
     void CloseSerialIfOpen();
     void AppendTimeStamp();
     void LogReceivedLines(std::string_view bytes);
-    void ApplyLogFile();
+    // Whether the record asked for, if any, is being written.
+    bool ApplyLogFile();
     void AppendSentLine(const std::string& header, const std::string& framed);
     void ApplyRepeatTimer();
     uint32_t RepeatPeriodMs() const;
@@ -246,6 +251,7 @@ class CZelTermDlg : public IPageHost {
     bool toldNotSaved_ = false;
     CommandLineOutcome commandLineResult_ = CommandLineOutcome::Done;
     std::string ethernetProblem_;
+    int storedConnection_ = kSerial;
     // The stored connection is Ethernet, which this run cannot use: the connection in force is
     // a stand-in, not the operator's choice, and is not saved over it.
     bool keepStoredEthernet_ = false;

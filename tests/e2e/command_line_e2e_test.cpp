@@ -139,7 +139,8 @@ TEST_F(CommandLineRun, SerialTakesThePortFromTheCommandLineAndLogsTheReply) {
     EXPECT_EQ(run.exitCode, 2);  // -Nonsense was not understood; the rest went on
     const std::string sent = SentCommand(run.output, port, kTimeCommand);
     ASSERT_FALSE(sent.empty()) << run.output;
-    EXPECT_NE(run.output.find("Command Line Error\r\n"), std::string::npos);
+    EXPECT_NE(run.output.find("Command Line Error: -Nonsense is not a switch\r\n"),
+              std::string::npos);
     EXPECT_NE(run.output.find("Received (" + port + "): R<0D>\r\n"), std::string::npos)
         << run.output;
 
@@ -275,12 +276,36 @@ INSTANTIATE_TEST_SUITE_P(
                  "-SendPCTime not sent: Ethernet address 127.0.1 is not a dotted IPv4 address "
                  "such as 192.168.0.254"}},
         Refusal{"ProductUnknown",
-                {"-Product", "Korvexx", "-Exit"},
+                {"-Product", "Korvx", "-Ethernet", "127.0.0.1", "-SendPCTime", "-Exit"},
                 false,
                 2,
-                {"No product is named Korvexx; the product stays Korvex."}},
-        Refusal{"SwitchUnknown", {"-Foo", "-Exit"}, false, 2, {"Command Line Error"}}),
+                {"No product is named Korvx (the closest are Korvex, Korvel, Sorrel); the product "
+                 "stays Korvex.",
+                 "-SendPCTime not sent: No product is named Korvx (the closest are Korvex, "
+                 "Korvel, Sorrel); the product stays Korvex"}},
+        Refusal{"SwitchUnknown",
+                {"-Foo", "-Exit"},
+                false,
+                2,
+                {"Command Line Error: -Foo is not a switch"}},
+        Refusal{"WaitNotANumber", {"--wait", "abc", "-SendPCTime", "-Exit"}, false, 2, {}}),
     [](const auto& info) { return std::string(info.param.what); });
+
+// A log file that cannot be written is said at once and not kept for the runs after.
+TEST_F(CommandLineRun, ALogFileThatCannotBeWrittenIsSaidAndNotSaved) {
+    setenv("ZELTERM_SERIAL_PORTS", "/nonexistent/zelterm-port", 1);
+    const std::string unwritable = "/nonexistent/zelterm-log-dir/zelterm.log";
+    ProgramRun run = RunZelterm({"--log-file", unwritable, "-Exit"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(
+        run.output.find("Writing the log to " + unwritable + " failed (No such file or directory)"),
+        std::string::npos)
+        << run.output;
+    auto key = QtSettingsStore(settingsPath).OpenForRead();
+    ASSERT_NE(key, nullptr);
+    EXPECT_NE(key->ReadValue("LogFilePath"), unwritable);
+    EXPECT_EQ(key->ReadValue("LogToFile"), std::string(4, '\0'));
+}
 
 TEST(CommandLineHelp, HelpAndVersionNeedNoSettings) {
     ProgramRun help = RunZelterm({"--help"});

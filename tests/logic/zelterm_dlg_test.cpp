@@ -546,7 +546,7 @@ TEST_F(TerminalTest, CommandLineSelectsSendsAndExitsAfterSaving) {
 
 TEST_F(TerminalTest, CommandLineErrorsAndMissingArguments) {
     CZelTermDlg& t = Start({"-Foo", "-Exit"});
-    EXPECT_EQ(LogAfterGreeting(), "Command Line Error\r\n");
+    EXPECT_EQ(LogAfterGreeting(), "Command Line Error: -Foo is not a switch\r\n");
     EXPECT_TRUE(t.Ended());
     EXPECT_TRUE(store.keyExists);
 
@@ -564,13 +564,26 @@ TEST_F(TerminalTest, CommandLineSerialTakesAnOpenablePortOnly) {
     EXPECT_EQ(serial.openName, "/dev/pts/7");
 }
 
-// The list, whose entry is saved, keeps showing the product in force.
+// The list, whose entry is saved, keeps showing the product in force, and nothing meant for
+// the unknown product goes to it.
 TEST_F(TerminalTest, CommandLineProductWithoutAnExactNameKeepsTheProductAndSaysSo) {
-    CZelTermDlg& t = Start({"-Product", "tam"});
+    CZelTermDlg& t = Start({"-Product", "Korvx", "-SendPCTime"});
     EXPECT_EQ(t.CurrentProduct()->Name(), "A/V Reelmast");
     EXPECT_EQ(t.ProductNames()[t.ProductListIndex()], "A/V Reelmast");
-    EXPECT_EQ(LogAfterGreeting(), "No product is named tam; the product stays A/V Reelmast.\r\n");
+    const std::string unknown =
+        "No product is named Korvx (the closest are Korvex, Korvel, Sorrel); the product stays "
+        "A/V Reelmast";
+    EXPECT_EQ(LogAfterGreeting(), unknown + ".\r\n-SendPCTime not sent: " + unknown + "\r\n");
+    EXPECT_TRUE(serial.written.empty());
     EXPECT_EQ(t.CommandLineResult(), CommandLineOutcome::NotUnderstood);
+}
+
+TEST_F(TerminalTest, CommandLineProductDifferingOnlyInCaseIsThatProduct) {
+    CZelTermDlg& t = Start({"-Product", "kORVEX", "-SendPCTime"});
+    EXPECT_EQ(t.CurrentProduct()->Name(), "Korvex");
+    EXPECT_EQ(t.ProductNames()[t.ProductListIndex()], "Korvex");
+    EXPECT_EQ(serial.written.size(), 1u);
+    EXPECT_EQ(t.CommandLineResult(), CommandLineOutcome::Done);
 }
 
 TEST_F(TerminalTest, UpdateCheckAtLaunchOnlyAsksWhenAnUpdateIsAvailable) {

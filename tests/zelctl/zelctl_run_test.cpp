@@ -182,32 +182,28 @@ TEST_F(ZelctlRun, DryRunsReportWhatThePagesSendAndAskAndSendNothing) {
     };
     const std::string areYouSure = "Are you sure?";
     const Case cases[] = {
-        {{"press", "Netwick", "Control", "Queries/Help", "--dry-run"}, {Event("48454C50", true)}},
+        {{"press", "Netwick", "Control", "Queries/Help", "--dry-run"}, {Event("48454C500D", true)}},
         {{"press", "Tamrin", "Control", "Outputs/On", "--dry-run"},
          {Event("F5000102020005", false)}},
         {{"press", "Tamrin", "Control", "Outputs/Off", "--set", "Outputs/Turn Output=16",
           "--dry-run"},
          {Event("F5000102030F15", false)}},
-        // A question left unanswered is cancelled: nothing is sent.
-        {{"press", "Korvex", "General", "General/Reboot", "--dry-run"},
-         {Message(areYouSure, "ok-cancel", "cancel")}},
         {{"press", "Korvex", "General", "General/Reboot", "--answer", "ok", "--dry-run"},
-         {Message(areYouSure, "ok-cancel", "ok"), Event("5858", true)}},
+         {Message(areYouSure, "ok-cancel", "ok"), Event("58580D", true)}},
         // The Set radio enables the value fields; a failed data exchange sends nothing.
         {{"press", "Korvex", "Network", "Networking/IP Address", "--set", "Configuration/Set=1",
           "--set", "Networking/IP Address/value=127.0.0.9", "--dry-run"},
-         {Event("3132372E302E302E39414950", true)}},
-        {{"press", "Korvex", "Network", "Networking/Device ID", "--set", "Configuration/Set=1",
-          "--set", "Networking/Device ID/value=x", "--dry-run"},
-         {Message("Please enter an integer.", "ok", "ok")}},
+         {Event("3132372E302E302E394149500D", true)}},
         {{"send", "\"?V\" h0D", "--dry-run"}, {Event("3F560D", false)}},
+        // Zero markers go out as byte 0.
+        {{"send", "\"A\" h00 \"B\" h0D", "--dry-run"}, {Event("4100420D", false)}},
         // Nothing goes out for an empty command.
         {{"send", "", "--dry-run"}, {Event("", false)}},
         // The Netwick's date follows its keyword after a pause.
         {{"press", "Netwick", "Date/Time", "Date/Time/Date", "--set", "Configuration/Set=1",
           "--set", "Date/Time/Use PC Settings=0", "--set", "Date/Time/Date/value=12/06/2026",
           "--dry-run"},
-         {Event("53455444415445", true), Event("31322F30362F3236", true)}},
+         {Event("534554444154450D", true), Event("31322F30362F32360D", true)}},
     };
     for (const Case& c : cases) {
         ProgramRun run = Run(c.arguments);
@@ -268,6 +264,31 @@ TEST_F(ZelctlRun, MistakesEndInStatusTwoNamingWhatExists) {
     }
 }
 
+// The page refusing an entry, or a question nobody answered: the press ends as not done.
+TEST_F(ZelctlRun, PressesThatSendNothingBecauseThePageStoppedEndInStatusFive) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+        std::string saying;
+    };
+    const Case cases[] = {
+        {{"press", "Korvex", "General", "General/Reboot", "--dry-run"},
+         Message("Are you sure?", "ok-cancel", "cancel"),
+         "zelctl: nothing was sent: the question \"Are you sure?\" was left unanswered, so it "
+         "was answered cancel; give --answer to answer it\n"},
+        {{"press", "Korvex", "Network", "Networking/Device ID", "--set", "Configuration/Set=1",
+          "--set", "Networking/Device ID/value=x", "--dry-run"},
+         Message("Please enter an integer.", "ok", "ok"),
+         "zelctl: nothing was sent: the page said \"Please enter an integer.\"\n"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 5) << c.arguments[3];
+        EXPECT_EQ(run.lines, std::vector<std::string>{c.message}) << c.arguments[3];
+        EXPECT_EQ(run.errors, c.saying);
+    }
+}
+
 TEST_F(ZelctlRun, ControlsDisabledAtThatMomentEndInStatusThree) {
     // In Get mode the value fields are disabled; choosing Set enables them.
     ProgramRun run = Run({"press", "Korvex", "Network", "Networking/IP Address", "--set",
@@ -292,12 +313,80 @@ TEST_F(ZelctlRun, SendsForRealToTheSimulatorAndLogsTheReplies) {
     ProgramRun pressed = Run({"press", "Korvex", "General", "General/Version", "--wait", "2000"});
     EXPECT_EQ(pressed.exitCode, 0) << pressed.errors;
     EXPECT_EQ(pressed.lines, (std::vector<std::string>{
-                                 Event("3F56", true, true),
+                                 Event("3F560D", true, true),
                                  R"({"event":"log","text":"Sent (127.0.0.1):  ?V<0D>"})",
                                  R"({"event":"log","text":"Received (127.0.0.1): V3.21<0D>"})"}));
 
     sim.Terminate();
     EXPECT_EQ(FileLines(recordPath), (std::vector<std::string>{"3F 56 0D", "3F 56 0D"}));
+}
+
+// The connection stored or asked for, or none: a serial port that works is never a stand-in.
+TEST_F(ZelctlRun, AConnectionThatCannotBeUsedEndsInStatusOneAndNothingGoesElsewhere) {
+    const std::string recordPath = dir.filePath("wire.txt").toStdString();
+    test::ChildProcess sim(ZELSIM_PATH, {"--pty", "--record", recordPath});
+    auto announced = sim.ReadLine(10000);
+    ASSERT_TRUE(announced && announced->rfind("pty: ", 0) == 0);
+    setenv("ZELTERM_SERIAL_PORTS", announced->substr(5).c_str(), 1);
+    UdpEndpoint holder;  // another program on the stored local port
+    ASSERT_TRUE(holder.Bind("127.0.0.1", 0));
+    const std::string heldPort = std::to_string(holder.LocalPort());
+    const std::string missingPort = "/nonexistent/zelctl-test-port";
+    struct Case {
+        std::string product;
+        int connection;
+        std::string protocol;
+        std::vector<std::string> arguments;
+        std::string saying;
+    };
+    const std::string portHeld =
+        "zelctl: Ethernet cannot be used: local UDP port " + heldPort + " is in use";
+    const Case cases[] = {
+        {"Korvex", kEthernet, "Pioneer", {"send", "\"?V\" h0D"}, portHeld},
+        {"Korvex",
+         kEthernet,
+         "Pioneer",
+         {"press", "Korvex", "General", "General/Version"},
+         portHeld},
+        {"Netwick",
+         kSerial,
+         "Netwick(Test)",
+         {"run", Script("send '\"HELP\" h0D'\n")},
+         "zelctl: Serial port " + missingPort + " cannot be opened: No such file or directory\n"},
+        {"Korvex",
+         kEthernet,
+         "Pioneer",
+         {"send", "\"?V\" h0D", "--connection", "usb"},
+         "zelctl: USB cannot be used: "},
+    };
+    for (const Case& c : cases) {
+        Store(c.product, c.connection, c.protocol, [&](ISettingsKey& key) {
+            key.WriteText("ComPort", missingPort);
+            key.WriteNumber("LocalUDPPort", holder.LocalPort());
+        });
+        ProgramRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.saying;
+        EXPECT_EQ(run.errors.rfind(c.saying, 0), 0u) << run.errors;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+        EXPECT_TRUE(EventsOf(run.lines, "send").empty()) << c.saying;
+    }
+    sim.Terminate();
+    EXPECT_EQ(FileLines(recordPath), std::vector<std::string>{});
+}
+
+// A datagram the system refuses (no datagram may go to port 0) ends the command as not done,
+// with the log's reason.
+TEST_F(ZelctlRun, ACommandThatDidNotGoOutEndsInStatusOne) {
+    Store("Korvex", kEthernet, "Pioneer", [](ISettingsKey& key) {
+        key.WriteNumber("LocalUDPPort", FreeUdpPort());
+        key.WriteNumber("ProductUDPPort", 0);
+    });
+    ProgramRun run = Run({"send", "\"?V\" h0D"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(EventsOf(run.lines, "send"), std::vector<std::string>{Event("3F560D", false)});
+    EXPECT_EQ(run.errors,
+              "zelctl: the command was not sent: Message not sent! The datagram could not be sent "
+              "to 127.0.0.1.\n");
 }
 
 TEST_F(ZelctlRun, ARunSharesOnePageStateAcrossItsSteps) {
@@ -327,9 +416,9 @@ press Queries/Help
 )"),
                            "--dry-run"});
     EXPECT_EQ(time.exitCode, 0) << time.errors;
-    EXPECT_EQ(time.lines, (std::vector<std::string>{AtStep(Event("53455454494D45", true), 6),
-                                                    AtStep(Event("31333A30353A3030", true), 6),
-                                                    AtStep(Event("48454C50", true), 8)}));
+    EXPECT_EQ(time.lines, (std::vector<std::string>{AtStep(Event("53455454494D450D", true), 6),
+                                                    AtStep(Event("31333A30353A30300D", true), 6),
+                                                    AtStep(Event("48454C500D", true), 8)}));
 }
 
 TEST_F(ZelctlRun, AFailingStepStopsTheRunWithItsStatusAndAnEventNamingIt) {
@@ -339,7 +428,7 @@ TEST_F(ZelctlRun, AFailingStepStopsTheRunWithItsStatusAndAnEventNamingIt) {
         std::vector<std::string> events;
         std::string saying;
     };
-    const std::string help = AtStep(Event("48454C50", true), 3);
+    const std::string help = AtStep(Event("48454C500D", true), 3);
     const Case cases[] = {
         {"product Netwick\npage Control\npress Queries/Help\npress Queries/Helpp\n"
          "press Queries/Help\n",
@@ -447,7 +536,7 @@ TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     }
     ProgramRun press = Run({"press", "Netwick", "Control", "Queries/Help", "--dry-run"});
-    EXPECT_EQ(press.lines, std::vector<std::string>{Event("48454C50", true)});
+    EXPECT_EQ(press.lines, std::vector<std::string>{Event("48454C500D", true)});
     EXPECT_FALSE(std::filesystem::exists(settingsPath));
 }
 

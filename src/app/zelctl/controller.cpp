@@ -148,8 +148,11 @@ void Controller::ListControls(const Invocation& invocation) {
 
 Session Controller::StartSession(const Invocation& invocation, const std::vector<Step>& steps) {
     Session session(parts_, {invocation.connection, invocation.protocol, invocation.dryRun});
-    // A first product step takes the connection for its product.
-    if (steps.empty() || steps.front().kind != StepKind::Product) session.UseSessionConnection();
+    // A first product step takes the connection for its product; a first connection step
+    // chooses one itself.
+    const bool chooses = !steps.empty() && (steps.front().kind == StepKind::Product ||
+                                            steps.front().kind == StepKind::Connection);
+    if (!chooses) session.UseSessionConnection();
     return session;
 }
 

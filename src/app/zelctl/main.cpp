@@ -4,12 +4,14 @@
 #include <memory>
 
 #include "app/zelctl/arguments.h"
+#include "app/zelctl/connection_guard.h"
 #include "app/zelctl/controller.h"
 #include "app/zelctl/log_lines.h"
 #include "app/zelctl/qt_event_loop.h"
 #include "app/zelctl/script_services.h"
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/traffic_events.h"
+#include "app/zelctl/wire_bytes.h"
 #include "gui/console_window_system.h"
 #include "gui/qt_settings_store.h"
 #include "transport/serial_window.h"
@@ -76,14 +78,19 @@ int main(int argc, char** argv) {
                           *transports.usb, clock, noUpdates});
 
     ReceivedText received;
-    TrafficEvents traffic(events, received, real);
+    TrafficEvents traffic(events, received, real, [&terminal](std::string_view text, bool cr) {
+        return WireBytes(terminal, text, cr);
+    });
     terminal.SetTrafficObserver(&traffic);
     terminal.OnInitDialog({});
     LogLines logLines([&](const std::string& line) { traffic.OnLogLine(line); });
     terminal.Log().SetObserver(&logLines);
 
     QtEventLoop loop;
-    Controller controller({terminal, window, answers, received, loop, events}, std::cerr, std::cin);
+    ConnectionGuard guard(terminal, *transports.udp, *transports.usb);
+    Controller controller(
+        {terminal, window, answers, received, loop, events, traffic, real ? &guard : nullptr},
+        std::cerr, std::cin);
     int status = controller.Run(invocation);
     logLines.Flush();
     terminal.Log().SetObserver(nullptr);

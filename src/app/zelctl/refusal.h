@@ -7,10 +7,12 @@ namespace zel::ctl {
 
 namespace exit_status {
 inline constexpr int kDone = 0;
-inline constexpr int kConnectionUnusable = 1;
+inline constexpr int kNotSent = 1;      // the connection cannot be used, or a command failed
 inline constexpr int kNotFound = 2;     // also a bad value, command line or script
 inline constexpr int kUnusableNow = 3;  // the control is disabled or hidden
 inline constexpr int kNoReply = 4;      // the expected reply did not come in time
+// A press sent nothing: the page refused an entry, or a question was left unanswered.
+inline constexpr int kPressSentNothing = 5;
 }  // namespace exit_status
 
 // A request that cannot be carried out, with the exit status it ends in.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "terminal/zelterm_dlg.h"
 
@@ -60,8 +61,16 @@ MessageAnswer AnswerBook::Answer(const std::string& text, MessageButtons buttons
 }
 
 MessageAnswer ScriptedWindowSystem::MessageBox(const std::string& text, const std::string&,
-                                               MessageButtons buttons, MessageIcon) {
+                                               MessageButtons buttons, MessageIcon icon) {
+    const bool unanswered = buttons != MessageButtons::Ok && answers_.Unused() == 0;
     MessageAnswer answer = answers_.Answer(text, buttons);
+    // A warning is how a page refuses an entry.
+    if (buttons == MessageButtons::Ok && icon == MessageIcon::Warning) {
+        stop_ = "the page said \"" + text + "\"";
+    } else if (unanswered) {
+        stop_ = "the question \"" + text + "\" was left unanswered, so it was answered " +
+                AnswerName(answer) + "; give " + answers_.Giver() + " to answer it";
+    }
     events_.Write(JsonObject()
                       .Add("event", "message")
                       .Add("text", text)
@@ -78,6 +87,10 @@ void ScriptedWindowSystem::SetTimer(int id, unsigned periodMs, std::function<voi
 void ScriptedWindowSystem::KillTimer(int id) {
     periods_.erase(id);
     underneath_.KillTimer(id);
+}
+
+std::optional<std::string> ScriptedWindowSystem::TakeStop() {
+    return std::exchange(stop_, std::nullopt);
 }
 
 std::optional<unsigned> ScriptedWindowSystem::LongestFollowUpMs() const {

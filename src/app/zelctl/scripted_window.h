@@ -32,6 +32,7 @@ class AnswerBook {
     MessageAnswer Answer(const std::string& text, MessageButtons buttons);
 
     size_t Unused() const { return answers_.size(); }
+    const std::string& Giver() const { return giver_; }
     const std::vector<std::string>& Mistakes() const { return mistakes_; }
 
   private:
@@ -54,12 +55,16 @@ class ScriptedWindowSystem : public IWindowSystem {
     // The longest period of the timers set now, the terminal's repeat timer aside: a page's
     // follow-ups are due within it. Nothing when none is set.
     std::optional<unsigned> LongestFollowUpMs() const;
+    // Why a page may have sent nothing: the last refusal it showed or question left unanswered
+    // since the last call.
+    std::optional<std::string> TakeStop();
 
   private:
     IWindowSystem& underneath_;
     std::map<int, unsigned> periods_;  // of the timers set now
     AnswerBook& answers_;
     JsonLineWriter& events_;
+    std::optional<std::string> stop_;
 };
 
 }  // namespace zel::ctl

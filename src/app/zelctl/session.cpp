@@ -1,5 +1,7 @@
 #include "app/zelctl/session.h"
 
+#include "app/zelctl/arguments.h"
+
 namespace zel::ctl {
 
 namespace {
@@ -10,10 +12,24 @@ constexpr unsigned kFollowUpGraceMs = 1000;
 }  // namespace
 
 void Session::UseSessionConnection() {
-    operator_.ChooseConnection(options_.connection, options_.protocol);
+    std::optional<int> connection = options_.connection;
+    if (parts_.guard && !connection) {
+        const int stored = parts_.terminal.StoredConnection();
+        const ProductInfo& product = *parts_.terminal.CurrentProduct();
+        if (!product.Supports(stored)) {
+            throw Refusal{exit_status::kNotSent,
+                          product.Name() + " has no " + ConnectionName(stored) +
+                              " connection, the one stored in the settings; choose one with "
+                              "--connection"};
+        }
+        connection = stored;
+    }
+    operator_.ChooseConnection(connection, options_.protocol);
 }
 
 void Session::Perform(const Step& step) {
+    const uint64_t commandsBefore = parts_.traffic.Commands();
+    if (step.kind == StepKind::Press) parts_.window.TakeStop();
     switch (step.kind) {
         case StepKind::Product:
             operator_.ChooseProduct(step.name);
@@ -51,6 +67,19 @@ void Session::Perform(const Step& step) {
     }
     FinishFollowUps();
     RefuseWrongAnswers();
+    RefuseUnsent(step, commandsBefore);
+}
+
+// A command that did not go out, or a press that sent nothing because the page stopped it,
+// must not end as if done.
+void Session::RefuseUnsent(const Step& step, uint64_t commandsBefore) {
+    if (std::optional<std::string> failure = parts_.traffic.TakeFailure()) {
+        throw Refusal{exit_status::kNotSent, *failure};
+    }
+    if (step.kind != StepKind::Press || parts_.traffic.Commands() != commandsBefore) return;
+    if (std::optional<std::string> stop = parts_.window.TakeStop()) {
+        throw Refusal{exit_status::kPressSentNothing, "nothing was sent: " + *stop};
+    }
 }
 
 CPage& Session::PageShown(const Step& step) {

@@ -1,6 +1,7 @@
 #pragma once
 // Carries out steps on one terminal, so each step finds what the ones before left: the product,
 // the page shown and its values, the answers queued, the replies received.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "app/zelctl/script.h"
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/terminal_operator.h"
+#include "app/zelctl/traffic_events.h"
 
 namespace zel::ctl {
 
@@ -20,6 +22,9 @@ struct SessionParts {
     ReceivedText& received;
     EventLoop& loop;
     JsonLineWriter& events;
+    TrafficEvents& traffic;
+    // When sending for real: no other connection than the one stored or asked for is used.
+    ConnectionGuard* guard = nullptr;
 };
 
 // What holds for the whole session: the connection and protocol for every product chosen, and
@@ -33,9 +38,10 @@ struct SessionOptions {
 class Session {
   public:
     Session(const SessionParts& parts, SessionOptions options)
-        : parts_(parts), options_(std::move(options)), operator_(parts.terminal) {}
+        : parts_(parts), options_(std::move(options)), operator_(parts.terminal, parts.guard) {}
 
-    // Uses the session's connection and protocol on the product selected now.
+    // Uses the session's connection and protocol on the product selected now; sending for
+    // real, the stored connection when none is asked for.
     void UseSessionConnection();
     // Carries out the step and waits for the page follow-ups it started; throws a Refusal.
     void Perform(const Step& step);
@@ -45,6 +51,7 @@ class Session {
     void FinishFollowUps();
     void Expect(const Step& step);
     void RefuseWrongAnswers();
+    void RefuseUnsent(const Step& step, uint64_t commandsBefore);
 
     SessionParts parts_;
     SessionOptions options_;

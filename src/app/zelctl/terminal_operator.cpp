@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/zelctl/arguments.h"
+#include "terminal/connection_config.h"
 
 namespace zel::ctl {
 
@@ -70,9 +71,19 @@ void TerminalOperator::ChooseConnection(std::optional<int> connection,
         throw Refusal{exit_status::kNotFound, product.Name() + " has no " + ConnectionName(type) +
                                                   " connection; it has: " + Joined(offered, ", ")};
     }
+    ConnectionProfile profile = terminal_.Profile();
+    profile.connectionType = type;
     if (protocol) {
         product.SetCurrentConnection(type);
-        if (!product.SelectProtocolByName(*protocol)) {
+        const ProtocolInfo* current = product.CurrentProtocol();
+        if (!current || current->GetName() != *protocol) {
+            CConnectionConfig setup(product, profile, terminal_.Serial(), terminal_.Window());
+            setup.OnConnectionClicked(type);
+            setup.OnProtocolSelected(*protocol);
+            profile = setup.Values();
+        }
+        if (product.CurrentProtocol() == nullptr ||
+            product.CurrentProtocol()->GetName() != *protocol) {
             std::vector<std::string> names;
             for (const ProtocolInfo& offered : product.Protocols(type)) {
                 names.push_back(offered.GetName());
@@ -82,11 +93,14 @@ void TerminalOperator::ChooseConnection(std::optional<int> connection,
                               ConnectionName(type) + " connection; it has: " + Joined(names, ", ")};
         }
     }
-    terminal_.SelectConnection(type);
-    if (terminal_.Profile().connectionType != type) {
-        throw Refusal{exit_status::kConnectionUnusable,
-                      "the " + std::string(ConnectionName(type)) +
-                          " connection cannot be used on this computer now"};
+    terminal_.UseConnectionProfile(profile);
+    if (guard_) {
+        if (std::string problem = guard_->Problem(type); !problem.empty()) {
+            throw Refusal{exit_status::kNotSent, problem};
+        }
+    } else if (terminal_.Profile().connectionType != type) {
+        throw Refusal{exit_status::kNotSent, "the " + std::string(ConnectionName(type)) +
+                                                 " connection cannot be used on this computer now"};
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/zelctl/connection_guard.h"
 #include "app/zelctl/refusal.h"
 #include "terminal/zelterm_dlg.h"
 
@@ -14,11 +15,15 @@ namespace zel::ctl {
 
 class TerminalOperator {
   public:
-    explicit TerminalOperator(CZelTermDlg& terminal) : terminal_(terminal) {}
+    // With a guard, a connection that cannot carry a send is refused with its reason.
+    explicit TerminalOperator(CZelTermDlg& terminal, ConnectionGuard* guard = nullptr)
+        : terminal_(terminal), guard_(guard) {}
 
     // Each throws a Refusal.
     void ChooseProduct(const std::string& name);
-    // Nothing changes when neither is given; the protocol is one of the connection's.
+    // Nothing changes when neither is given; the protocol is one of the connection's. Another
+    // protocol than the current one takes its own baud rate or product port, as Connection
+    // Setup gives it.
     void ChooseConnection(std::optional<int> type, const std::optional<std::string>& protocol);
     CPage& ShowPage(const std::string& title);
     void Set(CPage& page, const std::string& path, const std::string& value);
@@ -31,6 +36,7 @@ class TerminalOperator {
                const std::optional<std::string>& value);
 
     CZelTermDlg& terminal_;
+    ConnectionGuard* guard_;
 };
 
 // A report's first column, by which --set chooses a row.
