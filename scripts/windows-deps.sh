@@ -58,15 +58,12 @@ apt-get "${apt_opts[@]}" update -qq >&2
 
 # Installed in place; the marker written last tells a finished build from an interrupted one.
 rm -rf "$prefix"
-unpack() { # TARBALL -> the folder it made
-    tar -xJf "$1" -C "$work/src"
-    tar -tJf "$1" | head -1 | cut -d/ -f1
-}
 mkdir -p "$work/src"
+tar -xJf "$(ls "$work"/qt6-base_*.orig.tar.xz)" -C "$work/src"
 
 # qtbase: only what the terminal uses. direct2d stays on: qwindows.dll needs the DirectWrite font
 # database that comes with it. Debian's source lacks the tablet library: no tablet events.
-base_src="$work/src/$(unpack "$(ls "$work"/qt6-base_*.orig.tar.xz)")"
+base_src="$(ls -d "$work"/src/qtbase-*)"
 nice -n 10 cmake -G Ninja -S "$base_src" -B "$work/build-base" >&2 \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_CROSSCOMPILING_EMULATOR= \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
