@@ -43,7 +43,15 @@ void CZelTermDlg::OnInitDialog(const std::vector<std::string>& commandLine) {
     catalog_ = BuildCatalog();
     productNames_ = SortedProductNames(catalog_);
     productListIndex_ = 0;
+    const uint32_t probedLocalPort = profile_.localUdpPort;
     LoadSettings();
+    // The default local port was probed before the settings were read: a stored local port that
+    // is free makes Ethernet usable although another program holds the default one.
+    if (!profile_.ethernetAvailable && profile_.localUdpPort != probedLocalPort &&
+        LocalPortFree(profile_.localUdpPort)) {
+        profile_.ethernetAvailable = true;
+        ethernetProblem_.clear();
+    }
     storedConnection_ = profile_.connectionType;
     keepStoredEthernet_ = profile_.connectionType == kEthernet && !profile_.ethernetAvailable;
     RestoreProduct();

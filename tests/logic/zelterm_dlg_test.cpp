@@ -497,6 +497,20 @@ TEST_F(TerminalTest, AFreeLocalPortChosenInSetupMakesEthernetAvailable) {
     EXPECT_TRUE(udp.IsOpen());
 }
 
+// The default local port is probed before the settings are read; a stored local port that is
+// free makes Ethernet usable even while another program holds the default one.
+TEST_F(TerminalTest, AStoredFreeLocalPortIsProbedItself) {
+    StoreProductAndConnection("Sonnel", kEthernet, "Pioneer");
+    store.SetNumber("LocalUDPPort", 2700);
+    udp.heldPort = 2639;
+    CZelTermDlg& t = Start();
+    EXPECT_TRUE(t.ConnectionButtonsEnabled()[kEthernet]);
+    EXPECT_EQ(t.EthernetProblem(), "");
+    t.SendCommand("PL", true);
+    ASSERT_EQ(udp.sent.size(), 1u);
+    EXPECT_EQ(udp.boundPort, 2700u);
+}
+
 TEST_F(TerminalTest, ClosedSerialPortIsReopenedOnceBeforeGivingUp) {
     CZelTermDlg& t = Start();
     serial.CloseLine();

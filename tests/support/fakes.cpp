@@ -36,7 +36,7 @@ void FakeWindowSystem::Tick(int id) {
 namespace {
 
 class FakeKey : public ISettingsKey {
-public:
+  public:
     FakeKey(FakeSettingsStore& store, bool writable) : store_(store), writable_(writable) {}
     std::optional<std::string> ReadValue(const std::string& name) override {
         auto found = store_.values.find(name);
@@ -57,7 +57,7 @@ public:
         return writable_ && store_.values.erase(name) == 1;
     }
 
-private:
+  private:
     FakeSettingsStore& store_;
     bool writable_;
 };
@@ -106,8 +106,8 @@ long FakeSerialPort::OpenForWindow(const std::string& name, EventHandler onEvent
 long FakeSerialPort::ConfigureLine(uint32_t rate, int dataBits, int parity, int stopBits) {
     if (!IsOpen()) return serial_error::kInvalidHandle;
     baudRate = rate;
-    events.push_back("configure " + std::to_string(rate) + "-" + std::to_string(dataBits) +
-                     "-" + std::to_string(parity) + "-" + std::to_string(stopBits));
+    events.push_back("configure " + std::to_string(rate) + "-" + std::to_string(dataBits) + "-" +
+                     std::to_string(parity) + "-" + std::to_string(stopBits));
     return 0;
 }
 
@@ -134,7 +134,7 @@ long FakeSerialPort::ReadBytes(char* buffer, size_t size, size_t* readCount) {
 
 bool FakeUdpSocket::OpenPort(uint32_t localPort, bool, DatagramHandler onDatagram) {
     events.push_back("open " + std::to_string(localPort));
-    if (!bindable) return false;
+    if (!bindable || localPort == heldPort) return false;
     open = true;
     boundPort = localPort;
     handler = std::move(onDatagram);
@@ -151,8 +151,7 @@ bool FakeUdpSocket::SendText(std::string_view text, const std::string& host, uin
     return open;
 }
 
-bool FakeUdpSocket::SendZelnetFrame(std::string_view text, const std::string& host,
-                                    uint32_t port) {
+bool FakeUdpSocket::SendZelnetFrame(std::string_view text, const std::string& host, uint32_t port) {
     sent.push_back({std::string(text), host, port, true});
     return open;
 }

@@ -99,6 +99,7 @@ class FakeUdpSocket : public IUdpSocket {
     bool SendZelnetFrame(std::string_view text, const std::string& host, uint32_t port) override;
 
     bool bindable = true;
+    uint32_t heldPort = 0;  // a local port another program holds
     std::string OpenFailure() const override { return "is in use by another program"; }
     bool open = false;
     uint32_t boundPort = 0;
