@@ -1,5 +1,7 @@
 #include "app/zelctl/session.h"
 
+#include "terminal/device_choice.h"
+
 namespace zel::ctl {
 
 namespace {
@@ -10,12 +12,26 @@ constexpr unsigned kFollowUpGraceMs = 1000;
 }  // namespace
 
 void Session::UseSessionConnection() {
-    operator_.ChooseConnection(options_.connection, options_.protocol);
+    if (!options_.device) {
+        operator_.ChooseConnection(options_.connection, options_.protocol);
+        return;
+    }
+    if (std::string problem = ChooseDevice(parts_.terminal, *options_.device); !problem.empty()) {
+        throw Refusal{
+            exit_status::kConnectionUnusable,
+            "the device " + Quoted(options_.device->name) + " cannot be used: " + problem};
+    }
 }
 
 void Session::Perform(const Step& step) {
     switch (step.kind) {
         case StepKind::Product:
+            if (options_.device && step.name != options_.device->product) {
+                throw Refusal{exit_status::kNotFound,
+                              "the device " + Quoted(options_.device->name) + " is a " +
+                                  options_.device->product + ", not a " + step.name};
+            }
+            if (options_.device) break;
             operator_.ChooseProduct(step.name);
             page_ = nullptr;
             parts_.received.Clear();

@@ -10,6 +10,7 @@
 #include "app/zelctl/script.h"
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/terminal_operator.h"
+#include "terminal/device.h"
 
 namespace zel::ctl {
 
@@ -28,6 +29,8 @@ struct SessionOptions {
     std::optional<int> connection;
     std::optional<std::string> protocol;
     bool dryRun = false;
+    // A stored device: its product and connection for the whole session.
+    std::optional<Device> device;
 };
 
 class Session {
@@ -35,7 +38,7 @@ class Session {
     Session(const SessionParts& parts, SessionOptions options)
         : parts_(parts), options_(std::move(options)), operator_(parts.terminal) {}
 
-    // Uses the session's connection and protocol on the product selected now.
+    // Uses the session's device, or its connection and protocol on the product selected now.
     void UseSessionConnection();
     // Carries out the step and waits for the page follow-ups it started; throws a Refusal.
     void Perform(const Step& step);
