@@ -30,10 +30,15 @@ struct Finished {
     double peakMegabytes = 0;
 };
 
-pid_t Start(const std::vector<std::string>& arguments, bool quiet) {
+// Starts the program with its standard output on `output`, or nowhere.
+pid_t Start(const std::vector<std::string>& arguments, int output = -1) {
     const pid_t child = fork();
     if (child == 0) {
-        if (quiet) std::freopen("/dev/null", "w", stdout);
+        if (output < 0) {
+            std::freopen("/dev/null", "w", stdout);
+        } else {
+            dup2(output, STDOUT_FILENO);
+        }
         std::vector<char*> argv;
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
@@ -46,7 +51,7 @@ pid_t Start(const std::vector<std::string>& arguments, bool quiet) {
 
 Finished Run(const std::vector<std::string>& arguments) {
     const auto started = Clock::now();
-    const pid_t child = Start(arguments, true);
+    const pid_t child = Start(arguments);
     Finished finished;
     rusage usage{};
     int status = 0;
@@ -74,11 +79,18 @@ int main(int argc, char** argv) {
         }
         std::ofstream(dir / "version.zel") << "send '\"?V\" h0D'\nexpect 'V[0-9.]+' 2000\n";
     }
+    int announced[2];
+    if (pipe(announced) != 0) return 1;
     const pid_t sim =
         Start({ZELSIM_PATH, "--udp",
                std::to_string(kFirstSimPort) + "-" + std::to_string(kFirstSimPort + devices - 1)},
-              true);
-    usleep(300000);
+              announced[1]);
+    close(announced[1]);
+    // Every port is bound once the simulator has announced each.
+    FILE* ports = fdopen(announced[0], "r");
+    char line[128];
+    for (int i = 0; i < devices && std::fgets(line, sizeof line, ports); ++i) {
+    }
     const std::string sheet = (dir / "rack.csv").string();
     const std::string script = (dir / "version.zel").string();
     {
@@ -93,6 +105,7 @@ int main(int argc, char** argv) {
         Run({ZELCTL_PATH, "run", "--devices", sheet, "--jobs", std::to_string(devices), script});
     kill(sim, SIGTERM);
     waitpid(sim, nullptr, 0);
+    std::fclose(ports);
     std::filesystem::remove_all(dir);
 
     Report("rack_one_device_ms", single.ms);
