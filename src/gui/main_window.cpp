@@ -17,12 +17,14 @@
 #include <QVBoxLayout>
 
 #include "gui/connection_radios.h"
+#include "gui/device_selector.h"
 #include "gui/error_messages_dialog.h"
 #include "gui/find_bar.h"
 #include "gui/log_saving.h"
 #include "gui/log_view.h"
 #include "gui/program_identity.h"
 #include "gui/property_sheet_widget.h"
+#include "gui/qt_settings_store.h"
 #include "gui/repeat_status_line.h"
 #include "gui/settings_dialogs.h"
 #include "gui/status_panel.h"
@@ -116,6 +118,11 @@ QWidget* MainWindow::BuildControls() {
     controls->setMinimumWidth(kControlsWidth);
     auto* column = new QVBoxLayout(controls);
     column->setContentsMargins(0, 0, 0, 0);
+    // Beside the settings file the terminal uses.
+    auto* settings = dynamic_cast<QtSettingsStore*>(&terminal_.Settings());
+    const QString settingsPath = settings ? settings->Path() : QtSettingsStore().Path();
+    devices_ = new DeviceSelector(terminal_, QtDeviceFile::BesideSettings(settingsPath), controls);
+    column->addWidget(devices_);
     column->addWidget(BuildProductGroup());
     column->addWidget(BuildConnectionGroup());
     column->addWidget(BuildStatusGroup());
@@ -249,6 +256,7 @@ void MainWindow::RefreshControls() {
         }
     }
     productList_->setCurrentIndex(terminal_.ProductListIndex());
+    devices_->Follow();
 
     const int connection = terminal_.Profile().connectionType;
     const auto& enabled = terminal_.ConnectionButtonsEnabled();

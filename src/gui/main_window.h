@@ -16,6 +16,7 @@ class QSplitter;
 
 namespace zel {
 
+class DeviceSelector;
 class FindBar;
 class LogView;
 class PropertySheetWidget;
@@ -35,6 +36,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     void ProductChanged(ProductInfo& product) override;
 
     LogView& Log() { return *logView_; }
+    DeviceSelector& Devices() { return *devices_; }
     // After the start-up sequence has shown the stored product: the tab shown at the last close.
     void RestoreLastTab();
 
@@ -54,6 +56,7 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     void Exit();
 
     CZelTermDlg& terminal_;
+    DeviceSelector* devices_ = nullptr;
     QComboBox* productList_ = nullptr;
     QButtonGroup* connectionButtons_ = nullptr;
     std::array<QRadioButton*, 3> connectionRadios_{};

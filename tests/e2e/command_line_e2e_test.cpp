@@ -84,7 +84,7 @@ class CommandLineRun : public ::testing::Test {
     }
 
     // A stored Korvex on Ethernet, pointed at the simulator's port and at a free local port.
-    void StoreKorvexOnEthernet(const std::string& simPort) {
+    void StoreKorvexOnEthernet(const std::string& simPort, uint32_t localPort = FreeUdpPort()) {
         auto key = QtSettingsStore(settingsPath).OpenOrCreateForWrite();
         auto names = SortedProductNames(BuildCatalog());
         key->WriteNumber("Product",
@@ -93,7 +93,7 @@ class CommandLineRun : public ::testing::Test {
         key->WriteText("Protocol", "Pioneer");
         key->WriteText("ProductIPAddress", "127.0.0.1");
         key->WriteNumber("ProductUDPPort", std::stoul(simPort));
-        key->WriteNumber("LocalUDPPort", FreeUdpPort());
+        key->WriteNumber("LocalUDPPort", localPort);
         key->WriteNumber("CheckUpdateOnLaunch", 0);
     }
 
@@ -212,7 +212,7 @@ TEST_F(CommandLineRun, LogFileHoldsTheSentAndReceivedLines) {
 struct Refusal {
     const char* what;
     std::vector<std::string> switches;
-    bool ethernetPortHeld;  // another program holds the local UDP port the terminal probes
+    bool ethernetPortHeld;  // another program holds the stored local UDP port
     int status;
     std::vector<std::string> logged;
 };
@@ -236,7 +236,12 @@ TEST_P(CommandLineRefusal, IsLoggedSendsNothingAndEndsWithItsStatus) {
         ASSERT_EQ(AnnouncedValue(*holder, "udp: "), "127.0.0.1:2639");
     }
     // The stored connection is Ethernet to the simulator, where nothing may go.
-    StoreKorvexOnEthernet(endpoint.substr(endpoint.rfind(':') + 1));
+    const std::string simPort = endpoint.substr(endpoint.rfind(':') + 1);
+    if (refusal.ethernetPortHeld) {
+        StoreKorvexOnEthernet(simPort, 2639);
+    } else {
+        StoreKorvexOnEthernet(simPort);
+    }
     ProgramRun run = RunZelterm(refusal.switches);
     EXPECT_EQ(run.exitCode, refusal.status) << run.output;
     for (const std::string& line : refusal.logged) {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,10 +29,12 @@
 #include <functional>
 #include <memory>
 
+#include "gui/device_selector.h"
 #include "gui/error_messages_dialog.h"
 #include "gui/find_bar.h"
 #include "gui/log_display.h"
 #include "gui/log_view.h"
+#include "gui/qt_device_file.h"
 #include "gui/qt_settings_store.h"
 #include "gui/qt_window_system.h"
 #include "gui/window_layout.h"
@@ -523,6 +526,56 @@ class MainWindowTest : public QObject {
         QVERIFY(!rig.terminal.Ended());
         key = QtSettingsStore(SettingsPath()).OpenForRead();
         QCOMPARE(key->ReadValue("ProductIPAddress"), std::optional<std::string>("192.168.0.7"));
+    }
+
+    // A stored device sets the product, its connection and its address in one step.
+    void choosingADeviceSetsProductConnectionAndAddressAndLogsIt() {
+        {
+            QFile sheet(QtDeviceFile::BesideSettings(SettingsPath()));
+            QVERIFY(sheet.open(QIODevice::WriteOnly));
+            sheet.write("Lobby player 3,Korvex,ethernet,127.0.0.1,4000/3000,,5\n");
+        }
+        Rig& rig = StartRig();
+        auto* devices = rig.Find<QComboBox>("deviceList");
+        QCOMPARE(devices->count(), 2);
+        QCOMPARE(devices->currentText(), QStringLiteral("(no device)"));
+        const size_t logged = rig.terminal.Log().Text().size();
+        devices->setCurrentIndex(1);
+        emit devices->activated(1);
+        QCOMPARE(rig.Find<QComboBox>("productList")->currentText(), QStringLiteral("Korvex"));
+        QVERIFY(rig.Find<QRadioButton>("ethernetRadio")->isChecked());
+        QCOMPARE(rig.terminal.Profile().productIpAddress, std::string("127.0.0.1"));
+        QCOMPARE(rig.terminal.Profile().localUdpPort, 4000u);
+        QCOMPARE(rig.terminal.Profile().productUdpPort, 3000u);
+        QVERIFY(rig.terminal.Profile().sendUnitAddress);
+        QCOMPARE(rig.terminal.Log().Text().substr(logged),
+                 std::string("Device \"Lobby player 3\": Korvex on ethernet 127.0.0.1:3000\r\n"));
+        QCOMPARE(devices->currentText(), QStringLiteral("Lobby player 3"));
+        // Another product by hand: the device is no longer the one in use.
+        auto* products = rig.Find<QComboBox>("productList");
+        const int tamrin = products->findText(QStringLiteral("Tamrin"));
+        products->setCurrentIndex(tamrin);
+        emit products->activated(tamrin);
+        QCOMPARE(devices->currentIndex(), 0);
+    }
+
+    void saveAsDeviceKeepsTheCurrentChoiceInTheListFile() {
+        Rig& rig = StartRig();
+        auto* devices = rig.Find<QComboBox>("deviceList");
+        QCOMPARE(devices->currentText(), QStringLiteral("(no devices stored)"));
+        WithModal([&] { rig.Find<QPushButton>("saveDeviceButton")->click(); },
+                  [&](QWidget* dialog) {
+                      auto* input = qobject_cast<QInputDialog*>(dialog);
+                      QVERIFY(input);
+                      input->setTextValue(QStringLiteral("Bench, left"));
+                      input->accept();
+                  });
+        QCOMPARE(devices->count(), 2);
+        QCOMPARE(devices->currentText(), QStringLiteral("Bench, left"));
+        QFile sheet(QtDeviceFile::BesideSettings(SettingsPath()));
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        QCOMPARE(sheet.readAll().split('\n').value(1),
+                 QByteArray("\"Bench, left\",A/V Reelmast,serial,COM1,,Pioneer,off"));
     }
 
     // The box shows exactly the log's text, in each mode, whatever the log appends, drops (at

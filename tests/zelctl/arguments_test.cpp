@@ -82,6 +82,15 @@ TEST(Arguments, MistakesAreNamed) {
          "--wait takes a number of milliseconds, not '1s'"},
         {{"press", "a", "b", "c", "--protocol"}, "--protocol needs a value"},
         {{"press", "a", "b", "c", "--dry-run=yes"}, "--dry-run takes no value"},
+        {{"send", "x", "--device", "A", "--connection", "usb"},
+         "a device names its own connection and protocol: --connection and --protocol do not "
+         "go with --device or --devices"},
+        {{"run", "f", "--device", "A", "--devices", "all"},
+         "--device and --devices do not go together"},
+        {{"run", "f", "--jobs", "4"}, "--jobs and --junit need --devices"},
+        {{"run", "f", "--devices", "all", "--jobs", "0"}, "--jobs takes a number from 1, not '0'"},
+        {{"send", "x", "--devices", "all"}, "option --devices is not one of send's"},
+        {{"devices", "--import", "a.csv", "--export"}, "--import and --export do not go together"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseArguments(c.arguments).error, c.error)

@@ -44,13 +44,13 @@ int main(int argc, char** argv) {
         return Fail("cannot open the record file '" + options.recordFile + "'");
     }
 
-    zel::UdpEndpoint endpoint;
-    if (options.udpPort) {
-        if (!endpoint.Bind(options.bindAddress, *options.udpPort)) {
+    std::vector<zel::UdpEndpoint> endpoints(options.udpPorts.size());
+    for (size_t i = 0; i < endpoints.size(); ++i) {
+        if (!endpoints[i].Bind(options.bindAddress, options.udpPorts[i])) {
             return Fail("cannot bind UDP to " + options.bindAddress + ":" +
-                        std::to_string(*options.udpPort));
+                        std::to_string(options.udpPorts[i]));
         }
-        std::cout << "udp: " << options.bindAddress << ":" << endpoint.LocalPort() << std::endl;
+        std::cout << "udp: " << options.bindAddress << ":" << endpoints[i].LocalPort() << std::endl;
     }
     std::optional<zel::PseudoTerminal> pty;
     if (options.pty) {
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<std::jthread> channels;
-    if (endpoint.IsOpen()) {
+    for (zel::UdpEndpoint& endpoint : endpoints) {
         channels.emplace_back(
             [&] { zelsim::ServeUdp(endpoint, options.zelnet, recorder, stopRequested); });
     }

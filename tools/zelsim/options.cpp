@@ -25,21 +25,32 @@ constexpr TextOption kTextOptions[] = {{"--bind", &Options::bindAddress},
                                        {"--record", &Options::recordFile}};
 constexpr std::string_view kPortOption = "--udp";
 
-std::string SetPort(Options& options, std::string_view value) {
+std::optional<uint32_t> Port(std::string_view text) {
     uint32_t port = 0;
-    auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), port);
-    if (value.empty() || failure != std::errc() || end != value.data() + value.size() ||
+    auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (text.empty() || failure != std::errc() || end != text.data() + text.size() ||
         port > kHighestPort) {
-        return "bad UDP port '" + std::string(value) + "' (0 to 65535)";
+        return std::nullopt;
     }
-    options.udpPort = port;
+    return port;
+}
+
+// PORT, or FIRST-LAST for a product on each port of the range.
+std::string AddPorts(Options& options, std::string_view value) {
+    const size_t dash = value.find('-');
+    const auto first = Port(value.substr(0, dash));
+    const auto last = dash == std::string_view::npos ? first : Port(value.substr(dash + 1));
+    if (!first || !last || *last < *first || (dash != std::string_view::npos && *first == 0)) {
+        return "bad UDP port '" + std::string(value) + "' (0 to 65535, or FIRST-LAST)";
+    }
+    for (uint32_t port = *first; port <= *last; ++port) options.udpPorts.push_back(port);
     return {};
 }
 
 std::string CheckCombination(const Options& options) {
     if (options.help) return {};
-    if (!options.udpPort && options.zelnet) return "--zelnet needs --udp PORT";
-    if (!options.udpPort && !options.pty) {
+    if (options.udpPorts.empty() && options.zelnet) return "--zelnet needs --udp PORT";
+    if (options.udpPorts.empty() && !options.pty) {
         return "nothing to play on: give --udp PORT, --pty or both";
     }
     return {};
@@ -62,7 +73,7 @@ ParsedOptions ParseOptions(std::span<const std::string_view> arguments) {
         } else if (i + 1 == arguments.size()) {
             parsed.error = std::string(name) + " needs a value";
         } else if (name == kPortOption) {
-            parsed.error = SetPort(parsed.options, arguments[++i]);
+            parsed.error = AddPorts(parsed.options, arguments[++i]);
         } else {
             parsed.options.*(text->text) = arguments[++i];
         }
@@ -73,12 +84,15 @@ ParsedOptions ParseOptions(std::span<const std::string_view> arguments) {
 
 const std::string& UsageText() {
     static const std::string text =
-        "Usage: zelsim [--udp PORT [--bind ADDR] [--zelnet]] [--pty] [--record FILE]\n"
+        "Usage: zelsim [--udp PORT|FIRST-LAST]... [--bind ADDR] [--zelnet] [--pty]\n"
+        "              [--record FILE]\n"
         "Plays a show controller or media player for the terminal: answers its commands on a\n"
         "UDP port, on a pseudo-terminal, or on both at once.\n"
         "\n"
         "  --udp PORT     answer datagrams on this UDP port (0 picks a free one); prints\n"
-        "                 'udp: ADDR:PORT' once bound. Replies go to the sender.\n"
+        "                 'udp: ADDR:PORT' once bound. Replies go to the sender. A range\n"
+        "                 FIRST-LAST, or several --udp, plays one product on each port,\n"
+        "                 as a rack does\n"
         "  --bind ADDR    the address to bind the UDP port to (default 127.0.0.1)\n"
         "  --zelnet       take and answer commands inside ZELNet frames on UDP\n"
         "  --pty          answer on a new pseudo-terminal; prints 'pty: PATH' with the path\n"

@@ -5,11 +5,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelsim {
 
 struct Options {
-    std::optional<uint32_t> udpPort;  // 0 lets the system choose
+    std::vector<uint32_t> udpPorts;  // one product on each; 0 lets the system choose
     std::string bindAddress = "127.0.0.1";
     bool zelnet = false;
     bool pty = false;

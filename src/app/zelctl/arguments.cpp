@@ -21,6 +21,12 @@ enum Option : unsigned {
     kWait = 32,
     kExpect = 64,
     kTimeout = 128,
+    kDevice = 256,
+    kDevices = 512,
+    kJobs = 1024,
+    kJunit = 2048,
+    kImport = 4096,
+    kExport = 8192,
 };
 
 struct CommandEntry {
@@ -44,17 +50,18 @@ const std::vector<CommandEntry>& Commands() {
          Command::Press,
          {&Invocation::product, &Invocation::page, &Invocation::path},
          {"PRODUCT", "PAGE", "PATH"},
-         kSet | kAnswer | kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout},
+         kSet | kAnswer | kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout | kDevice},
         {"send",
          Command::Send,
          {&Invocation::customString},
          {"CUSTOM_STRING"},
-         kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout},
+         kConnection | kProtocol | kDryRun | kWait | kExpect | kTimeout | kDevice},
         {"run",
          Command::Run,
          {&Invocation::scriptPath},
          {"FILE"},
-         kConnection | kProtocol | kDryRun},
+         kConnection | kProtocol | kDryRun | kDevice | kDevices | kJobs | kJunit},
+        {"devices", Command::Devices, {}, {}, kImport | kExport},
     };
     return kCommands;
 }
@@ -65,7 +72,7 @@ struct OptionEntry {
     bool takesValue;
 };
 
-constexpr std::array<OptionEntry, 8> kOptions = {{
+constexpr std::array<OptionEntry, 14> kOptions = {{
     {"--set", kSet, true},
     {"--answer", kAnswer, true},
     {"--connection", kConnection, true},
@@ -74,6 +81,12 @@ constexpr std::array<OptionEntry, 8> kOptions = {{
     {"--wait", kWait, true},
     {"--expect", kExpect, true},
     {"--timeout", kTimeout, true},
+    {"--device", kDevice, true},
+    {"--devices", kDevices, true},
+    {"--jobs", kJobs, true},
+    {"--junit", kJunit, true},
+    {"--import", kImport, true},
+    {"--export", kExport, false},
 }};
 
 struct ConnectionName {
@@ -129,6 +142,27 @@ std::string Apply(Option option, const std::string& value, Invocation& invocatio
         case kDryRun:
             invocation.dryRun = true;
             return {};
+        case kDevice:
+            invocation.device = value;
+            return value.empty() ? "--device needs a device's name" : "";
+        case kDevices:
+            invocation.devices = value;
+            return value.empty() ? "--devices needs NAME,NAME,..., all or a sheet FILE.csv" : "";
+        case kJobs: {
+            std::optional<int> jobs = Milliseconds(value);
+            if (!jobs || *jobs == 0) return "--jobs takes a number from 1, not '" + value + "'";
+            invocation.jobs = *jobs;
+            return {};
+        }
+        case kJunit:
+            invocation.junitPath = value;
+            return {};
+        case kImport:
+            invocation.importPath = value;
+            return {};
+        case kExport:
+            invocation.exportSheet = true;
+            return {};
     }
     return {};
 }
@@ -138,6 +172,32 @@ const OptionEntry* FindOption(const std::string& name) {
         if (name == option.name) return &option;
     }
     return nullptr;
+}
+
+bool Given(const std::vector<std::string>& arguments, const std::string& option) {
+    return std::any_of(arguments.begin(), arguments.end(), [&](const std::string& a) {
+        return a == option || a.starts_with(option + "=");
+    });
+}
+
+// Options that only make sense together, or never do.
+std::string CombinationError(const std::vector<std::string>& arguments,
+                             const Invocation& invocation) {
+    const bool device = !invocation.device.empty() || !invocation.devices.empty();
+    if (device && (invocation.connection || invocation.protocol)) {
+        return "a device names its own connection and protocol: --connection and --protocol do "
+               "not go with --device or --devices";
+    }
+    if (!invocation.device.empty() && !invocation.devices.empty()) {
+        return "--device and --devices do not go together";
+    }
+    if (invocation.devices.empty() && (Given(arguments, "--jobs") || Given(arguments, "--junit"))) {
+        return "--jobs and --junit need --devices";
+    }
+    if (!invocation.importPath.empty() && invocation.exportSheet) {
+        return "--import and --export do not go together";
+    }
+    return {};
 }
 
 }  // namespace
@@ -200,6 +260,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
                            [](const std::string& a) { return a.starts_with("--timeout"); }) &&
                !invocation.expect) {
         parsed.error = "--timeout needs --expect";
+    } else {
+        parsed.error = CombinationError(arguments, invocation);
     }
     return parsed;
 }
@@ -265,6 +327,9 @@ const std::string& UsageText() {
         "                           terminal, so each step finds what the ones before left: the\n"
         "                           product, the page shown, the values set, a Custom list row\n"
         "                           added. It stops at the first step that fails.\n"
+        "  devices                  the stored devices: {\"name\":...,\"product\":...,\n"
+        "                           \"connection\":...,\"address\":...,\"localPort\":...,\n"
+        "                           \"productPort\":...,\"protocol\":...,\"unitAddress\":...}\n"
         "\n"
         "Steps of run, one a line; words are split as a POSIX shell splits them (blanks,\n"
         "'single' and \"double\" quotes, backslashes; nothing is expanded), # starts a comment:\n" +
@@ -300,6 +365,22 @@ const std::string& UsageText() {
         "                           after sending for real (default 0)\n"
         "  --expect REGEX           (press, send) then waits for a reply, as the expect step\n"
         "  --timeout MS             (press, send) how long --expect waits (default 1000)\n"
+        "  --device NAME            (press, send, run) uses the stored device NAME: its product,\n"
+        "                           connection, address, ports, protocol and unit address\n"
+        "  --devices NAME,...|all|FILE.csv\n"
+        "                           (run) runs the script on each of these devices at once, each\n"
+        "                           on its own terminal and connection; a script needs no product\n"
+        "                           step. Events carry \"device\"; the run ends with one\n"
+        "                           {\"event\":\"device\",...} summary per device. Two devices on "
+        "the\n"
+        "                           same serial port or local UDP port are refused before\n"
+        "                           anything is sent\n"
+        "  --jobs N                 (run --devices) devices run at once (default 8)\n"
+        "  --junit FILE             (run --devices) writes a JUnit XML report, a test case per\n"
+        "                           device\n"
+        "  --import FILE.csv        (devices) adds the sheet's devices, replacing those of the\n"
+        "                           same name; a bad row is named and nothing is imported\n"
+        "  --export                 (devices) writes the list as a sheet to standard output\n"
         "  --help                   shows this text\n"
         "\n"
         "Events of press, send and run, one per line, in order:\n"

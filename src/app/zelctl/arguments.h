@@ -9,7 +9,9 @@
 
 namespace zel::ctl {
 
-enum class Command { Help, Products, Pages, Controls, Press, Send, Run };
+enum class Command { Help, Products, Pages, Controls, Press, Send, Run, Devices };
+
+inline constexpr int kDefaultJobs = 8;
 
 // One --set PATH=VALUE, applied in the order given.
 struct ControlValue {
@@ -33,6 +35,12 @@ struct Invocation {
     int waitMs = 0;
     std::optional<std::string> expect;  // an extended regular expression
     int timeoutMs = kDefaultExpectMs;
+    std::string device;       // --device: a stored device instead of the stored connection
+    std::string devices;      // --devices: names separated by commas, "all" or a sheet
+    int jobs = kDefaultJobs;  // devices run at once
+    std::string junitPath;
+    std::string importPath;  // devices --import
+    bool exportSheet = false;
 };
 
 struct ParsedArguments {

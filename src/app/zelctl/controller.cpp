@@ -101,11 +101,21 @@ int Controller::Run(const Invocation& invocation) {
                 break;
             case Command::Run:
                 return RunScript(invocation);
+            case Command::Devices:
+                if (invocation.exportSheet) {
+                    parts_.events.WriteRaw(devices_->Export());
+                } else if (!invocation.importPath.empty()) {
+                    ImportDevices(invocation.importPath);
+                } else {
+                    ListDevices();
+                }
+                break;
             case Command::Help:
                 break;
         }
     } catch (const Refusal& refusal) {
         errors_ << "zelctl: " << refusal.message << "\n" << std::flush;
+        failure_ = Failure{std::nullopt, refusal.message};
         return refusal.status;
     }
     return exit_status::kDone;
@@ -146,14 +156,55 @@ void Controller::ListControls(const Invocation& invocation) {
     }
 }
 
+SessionOptions Controller::OptionsOf(const Invocation& invocation) {
+    return {invocation.connection, invocation.protocol, invocation.dryRun, chosen_};
+}
+
 Session Controller::StartSession(const Invocation& invocation, const std::vector<Step>& steps) {
-    Session session(parts_, {invocation.connection, invocation.protocol, invocation.dryRun});
-    // A first product step takes the connection for its product; a first connection step
-    // chooses one itself.
+    SessionOptions options = OptionsOf(invocation);
+    const bool onDevice = options.device.has_value();
+    Session session(parts_, std::move(options));
+    // A device has its own connection; a first product step takes the connection for its
+    // product; a first connection step chooses one itself.
     const bool chooses = !steps.empty() && (steps.front().kind == StepKind::Product ||
                                             steps.front().kind == StepKind::Connection);
-    if (!chooses) session.UseSessionConnection();
+    if (onDevice || !chooses) session.UseSessionConnection();
     return session;
+}
+
+void Controller::ListDevices() {
+    for (const Device& device : devices_->Devices()) {
+        JsonObject object;
+        object.Add("name", device.name)
+            .Add("product", device.product)
+            .Add("connection", DeviceConnectionName(device.connection))
+            .Add("address", device.address)
+            .Add("localPort", static_cast<int64_t>(device.localPort))
+            .Add("productPort", static_cast<int64_t>(device.productPort))
+            .Add("protocol", device.protocol);
+        if (device.unitAddress) {
+            object.Add("unitAddress", *device.unitAddress);
+        } else {
+            object.Add("unitAddress", std::optional<std::string>());
+        }
+        parts_.events.Write(object);
+    }
+}
+
+void Controller::ImportDevices(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw Refusal{exit_status::kNotFound, "cannot read the sheet " + Quoted(path)};
+    std::ostringstream text;
+    text << file.rdbuf();
+    DeviceImport imported = devices_->Import(text.str());
+    if (!imported.errors.empty()) {
+        throw Refusal{exit_status::kNotFound,
+                      path + ": nothing imported:\n  " + Joined(imported.errors, "\n  ")};
+    }
+    parts_.events.Write(JsonObject()
+                            .Add("event", "imported")
+                            .Add("added", imported.added)
+                            .Add("replaced", imported.replaced));
 }
 
 void Controller::RunSteps(const Invocation& invocation, const std::vector<Step>& steps) {
@@ -194,6 +245,7 @@ int Controller::RunScript(const Invocation& invocation) {
             errors_ << "zelctl: step " << step.line << " (" << step.text << "): " << refusal.message
                     << "\n"
                     << std::flush;
+            failure_ = Failure{step.line, refusal.message};
             return refusal.status;
         }
     }

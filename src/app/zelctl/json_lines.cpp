@@ -71,12 +71,12 @@ JsonObject& JsonObject::Add(std::string_view name, const std::vector<std::string
 }
 
 void JsonLineWriter::Write(const JsonObject& object) {
-    if (!step_) {
-        out_ << object.Text() << '\n' << std::flush;
-        return;
-    }
-    JsonObject numbered = object;
-    out_ << numbered.Add("step", *step_).Text() << '\n' << std::flush;
+    JsonObject line = object;
+    if (step_) line.Add("step", *step_);
+    if (device_) line.Add("device", *device_);
+    std::unique_lock<std::mutex> lock;
+    if (shared_) lock = std::unique_lock(*shared_);
+    out_ << line.Text() << '\n' << std::flush;
 }
 
 }  // namespace zel::ctl

@@ -1,6 +1,7 @@
 #pragma once
 // JSON lines, one object per line: what zelctl prints for scripts to read.
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -45,11 +46,19 @@ class JsonObject {
 class JsonLineWriter {
   public:
     explicit JsonLineWriter(std::ostream& out) : out_(out) {}
+    // One of several writers on the same stream from several threads: each line carries the
+    // device it is about, and lines never interleave.
+    JsonLineWriter(std::ostream& out, std::mutex& shared, std::string device)
+        : out_(out), shared_(&shared), device_(std::move(device)) {}
     void Write(const JsonObject& object);
     void SetStep(std::optional<int> step) { step_ = step; }
+    // Text that is not an event, such as an exported sheet.
+    void WriteRaw(const std::string& text) { out_ << text << std::flush; }
 
   private:
     std::ostream& out_;
+    std::mutex* shared_ = nullptr;
+    std::optional<std::string> device_;
     std::optional<int> step_;
 };
 

@@ -1,56 +1,13 @@
 // zelctl: the terminal's product pages driven from the command line, for scripts and tests.
 #include <QCoreApplication>
 #include <iostream>
-#include <memory>
 
 #include "app/zelctl/arguments.h"
-#include "app/zelctl/connection_guard.h"
-#include "app/zelctl/controller.h"
-#include "app/zelctl/log_lines.h"
-#include "app/zelctl/qt_event_loop.h"
-#include "app/zelctl/script_services.h"
-#include "app/zelctl/scripted_window.h"
-#include "app/zelctl/traffic_events.h"
-#include "app/zelctl/wire_bytes.h"
-#include "gui/console_window_system.h"
-#include "gui/qt_settings_store.h"
-#include "transport/serial_window.h"
-#include "transport/system_clock_posix.h"
-#include "transport/usb_libusb.h"
-#include "transport/zel_socket.h"
-#include "transport/zel_usb.h"
-
-namespace {
-
-using namespace zel;
-using namespace zel::ctl;
-
-struct Transports {
-    std::unique_ptr<ISerialPort> serial;
-    std::unique_ptr<IUdpSocket> udp;
-    std::unique_ptr<IUsbLink> usb;
-};
-
-// The transports zelterm builds, or ones that open and send nothing.
-Transports MakeTransports(bool real, IWindowSystem& window) {
-    if (real) {
-        return {std::make_unique<CSerialWnd>(window), std::make_unique<CZelSocket>(window),
-                std::make_unique<CZelUSB>(MakeLibusbBackend())};
-    }
-    return {std::make_unique<InertSerialPort>(), std::make_unique<InertUdpSocket>(),
-            std::make_unique<InertUsbLink>()};
-}
-
-// Said after the command: answers no question took.
-void ReportUnusedAnswers(const AnswerBook& answers, const std::string& giver) {
-    if (answers.Unused() == 0) return;
-    std::cerr << "zelctl: " << answers.Unused() << " " << giver
-              << " left unused: no more questions were asked\n";
-}
-
-}  // namespace
+#include "app/zelctl/rack_run.h"
+#include "app/zelctl/terminal_rig.h"
 
 int main(int argc, char** argv) {
+    using namespace zel::ctl;
     ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "zelctl: " << parsed.error << "\nTry 'zelctl --help'.\n";
@@ -63,38 +20,9 @@ int main(int argc, char** argv) {
     }
 
     QCoreApplication app(argc, argv);
+    if (!invocation.devices.empty()) return RunOnDevices(invocation, std::cout, std::cerr);
+    if (!invocation.device.empty()) return RunOnDevice(invocation, std::cout, std::cerr, std::cin);
     JsonLineWriter events(std::cout);
-    const std::string giver = invocation.command == Command::Run ? "answer" : "--answer";
-    AnswerBook answers(invocation.answers, giver);
-    ConsoleWindowSystem console;
-    ScriptedWindowSystem window(console, answers, events);
-    QtSettingsStore settings;
-    ReadOnlySettingsStore readOnlySettings(settings);
-    NoUpdatePrograms noUpdates;
-    SystemClock clock;
-    const bool real = SendsForReal(invocation);
-    Transports transports = MakeTransports(real, window);
-    CZelTermDlg terminal({window, readOnlySettings, *transports.serial, *transports.udp,
-                          *transports.usb, clock, noUpdates});
-
-    ReceivedText received;
-    TrafficEvents traffic(events, received, real, [&terminal](std::string_view text, bool cr) {
-        return WireBytes(terminal, text, cr);
-    });
-    terminal.SetTrafficObserver(&traffic);
-    terminal.OnInitDialog({});
-    LogLines logLines([&](const std::string& line) { traffic.OnLogLine(line); });
-    terminal.Log().SetObserver(&logLines);
-
-    QtEventLoop loop;
-    ConnectionGuard guard(terminal, *transports.udp, *transports.usb);
-    Controller controller(
-        {terminal, window, answers, received, loop, events, traffic, real ? &guard : nullptr},
-        std::cerr, std::cin);
-    int status = controller.Run(invocation);
-    logLines.Flush();
-    terminal.Log().SetObserver(nullptr);
-    terminal.SetTrafficObserver(nullptr);
-    ReportUnusedAnswers(answers, giver);
-    return status;
+    TerminalRig rig(invocation, events, std::cerr, std::cin);
+    return rig.Run(invocation);
 }

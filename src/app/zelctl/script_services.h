@@ -2,6 +2,7 @@
 // What the terminal runs on under zelctl besides its real clock: a settings store it can read
 // but never write, no update programs, and, when nothing may be sent, transports that open
 // nothing and send nothing while acting as if all went well.
+#include <map>
 #include <memory>
 
 #include "services/settings_store.h"
@@ -21,6 +22,16 @@ class ReadOnlySettingsStore : public ISettingsStore {
 
   private:
     ISettingsStore& store_;
+};
+
+// Settings held in memory only: what a terminal of a rack run starts from.
+class MemorySettingsStore : public ISettingsStore {
+  public:
+    std::unique_ptr<ISettingsKey> OpenForRead() override;
+    std::unique_ptr<ISettingsKey> OpenOrCreateForWrite() override { return OpenForRead(); }
+
+  private:
+    std::map<std::string, std::string> values_;
 };
 
 // A script must never start other programs, so the update check finds none.

@@ -1,6 +1,7 @@
 #include "app/zelctl/session.h"
 
 #include "app/zelctl/arguments.h"
+#include "terminal/device_choice.h"
 
 namespace zel::ctl {
 
@@ -12,6 +13,14 @@ constexpr unsigned kFollowUpGraceMs = 1000;
 }  // namespace
 
 void Session::UseSessionConnection() {
+    if (options_.device) {
+        if (std::string problem = ChooseDevice(parts_.terminal, *options_.device);
+            !problem.empty()) {
+            throw Refusal{exit_status::kNotSent, "the device " + Quoted(options_.device->name) +
+                                                     " cannot be used: " + problem};
+        }
+        return;
+    }
     std::optional<int> connection = options_.connection;
     if (parts_.guard && !connection) {
         const int stored = parts_.terminal.StoredConnection();
@@ -32,6 +41,12 @@ void Session::Perform(const Step& step) {
     if (step.kind == StepKind::Press) parts_.window.TakeStop();
     switch (step.kind) {
         case StepKind::Product:
+            if (options_.device && step.name != options_.device->product) {
+                throw Refusal{exit_status::kNotFound,
+                              "the device " + Quoted(options_.device->name) + " is a " +
+                                  options_.device->product + ", not a " + step.name};
+            }
+            if (options_.device) break;
             operator_.ChooseProduct(step.name);
             page_ = nullptr;
             parts_.received.Clear();

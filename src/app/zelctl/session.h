@@ -12,6 +12,7 @@
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/terminal_operator.h"
 #include "app/zelctl/traffic_events.h"
+#include "terminal/device.h"
 
 namespace zel::ctl {
 
@@ -33,6 +34,8 @@ struct SessionOptions {
     std::optional<int> connection;
     std::optional<std::string> protocol;
     bool dryRun = false;
+    // A stored device: its product and connection for the whole session.
+    std::optional<Device> device;
 };
 
 class Session {
@@ -40,8 +43,8 @@ class Session {
     Session(const SessionParts& parts, SessionOptions options)
         : parts_(parts), options_(std::move(options)), operator_(parts.terminal, parts.guard) {}
 
-    // Uses the session's connection and protocol on the product selected now; sending for
-    // real, the stored connection when none is asked for.
+    // Uses the session's device, or its connection and protocol on the product selected now;
+    // sending for real, the stored connection when none is asked for.
     void UseSessionConnection();
     // Carries out the step and waits for the page follow-ups it started; throws a Refusal.
     void Perform(const Step& step);
