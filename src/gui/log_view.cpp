@@ -1,6 +1,7 @@
 #include "gui/log_view.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -48,6 +49,14 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &LogView::OnScrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
+    marker_ = new QLabel(kNewTextBelow, this);
+    marker_->setObjectName(QStringLiteral("newTextBelow"));
+    marker_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    marker_->setMargin(kMarkerPadding / 2);
+    marker_->setAutoFillBackground(true);
+    marker_->setBackgroundRole(QPalette::ToolTipBase);
+    marker_->setForegroundRole(QPalette::ToolTipText);
+    marker_->hide();
 }
 
 LogView::~LogView() {
@@ -65,7 +74,7 @@ void LogView::Follow(CommLog* log) {
 
 void LogView::OnAppended(std::string_view piece) {
     index_.Append(piece);
-    if (!following_) newTextBelow_ = true;
+    if (!following_) SetNewTextBelow(true);
     changedFrom_ = std::min(changedFrom_, LineCount() - 1);
     ScheduleUpdate();
 }
@@ -94,7 +103,7 @@ void LogView::OnCleared() {
     topLine_ = 0;
     anchor_ = caret_ = {};
     following_ = true;
-    newTextBelow_ = false;
+    SetNewTextBelow(false);
     ScheduleUpdate();
 }
 
@@ -121,7 +130,6 @@ void LogView::Redraw() {
         if (moved > 0) viewport()->scroll(0, -moved * spacing);
         const int fromRow = static_cast<int>(std::max<qsizetype>(0, changedFrom_ - TopLine()));
         viewport()->update(0, fromRow * spacing, viewport()->width(), viewport()->height());
-        if (newTextBelow_) viewport()->update(MarkerRect());
     } else {
         viewport()->update();
     }
@@ -167,7 +175,7 @@ void LogView::UpdateScrollBars(bool evenUnseen) {
 void LogView::OnScrolled() {
     if (scrollingItself_) return;
     following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    if (following_) newTextBelow_ = false;
+    if (following_) SetNewTextBelow(false);
     redrawAll_ = true;
     Redraw();
 }
@@ -193,12 +201,13 @@ bool LogView::eventFilter(QObject* watched, QEvent* event) {
 
 void LogView::ScrollToEnd() {
     following_ = true;
-    newTextBelow_ = false;
+    SetNewTextBelow(false);
     UpdateNow();
 }
 
 void LogView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    PlaceMarker();
     redrawAll_ = true;
     UpdateNow();
 }
@@ -263,7 +272,6 @@ void LogView::paintEvent(QPaintEvent* event) {
     for (qsizetype line = first; line < last; ++line) {
         PaintLine(painter, line, static_cast<int>(line - top) * spacing);
     }
-    if (newTextBelow_) PaintMarker(painter);
 }
 
 void LogView::PaintLine(QPainter& painter, qsizetype line, int y) {
@@ -297,18 +305,19 @@ void LogView::PaintLine(QPainter& painter, qsizetype line, int y) {
     }
 }
 
-QRect LogView::MarkerRect() const {
-    const QSize size(fontMetrics().horizontalAdvance(kNewTextBelow) + 2 * kMarkerPadding,
-                     fontMetrics().height() + kMarkerPadding);
-    const QRect area = viewport()->rect();
-    return QRect(QPoint(area.right() - size.width(), area.bottom() - size.height()), size);
+// The marker stands in a strip of its own below the lines, so it never hides one of them.
+void LogView::SetNewTextBelow(bool below) {
+    if (newTextBelow_ == below) return;
+    newTextBelow_ = below;
+    setViewportMargins(0, 0, 0, below ? marker_->sizeHint().height() : 0);
+    PlaceMarker();
+    marker_->setVisible(below);
 }
 
-void LogView::PaintMarker(QPainter& painter) {
-    const QRect marker = MarkerRect();
-    painter.fillRect(marker, palette().brush(QPalette::ToolTipBase));
-    painter.setPen(palette().color(QPalette::ToolTipText));
-    painter.drawText(marker, Qt::AlignCenter, kNewTextBelow);
+void LogView::PlaceMarker() {
+    const QRect lines = viewport()->geometry();
+    marker_->setGeometry(lines.left(), lines.bottom() + 1, lines.width(),
+                         marker_->sizeHint().height());
 }
 
 }  // namespace zel

@@ -535,16 +535,21 @@ class MainWindowTest : public QObject {
 
         scroll->setValue(scroll->maximum() - 20);
         const int put = scroll->value();
-        const int maximum = scroll->maximum();
+        const int lines = scroll->maximum() + scroll->pageStep();
         receive(30);
         QVERIFY(!view.IsFollowing());
         QVERIFY(view.NewTextBelow());
         QCOMPARE(scroll->value(), put);
-        QCOMPARE(scroll->maximum(), maximum + 30);
+        QCOMPARE(scroll->maximum() + scroll->pageStep(), lines + 30);
+        // The marker stands below the lines, never over the last one shown.
+        auto* marker = view.findChild<QWidget*>(QStringLiteral("newTextBelow"));
+        QVERIFY(marker && marker->isVisible());
+        QVERIFY(marker->geometry().top() > view.viewport()->geometry().bottom());
 
         scroll->setValue(scroll->maximum());
         QVERIFY(view.IsFollowing());
         QVERIFY(!view.NewTextBelow());
+        QVERIFY(!marker->isVisible());
         receive(10);
         QCOMPARE(scroll->value(), scroll->maximum());
 

@@ -305,7 +305,8 @@ TEST_F(TerminalTest, CustomStringErrorsAreLoggedAndNothingIsSent) {
 
 TEST_F(TerminalTest, SentCustomStringsAreWalkedBackAndKeptBetweenRuns) {
     CZelTermDlg& t = Start();
-    for (const char* text : {"\"?V\"", "\"PL\"", "\"PL\"", "bad\"", "\"?P\""}) {
+    // Each text once, at the place of its latest send.
+    for (const char* text : {"\"PL\"", "\"?V\"", "\"PL\"", "\"PL\"", "bad\"", "\"?P\""}) {
         t.SetCustomString(text);
         t.OnSend();
     }

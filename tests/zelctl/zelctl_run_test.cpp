@@ -446,6 +446,7 @@ TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
                              "  expect REGEX [MS]"}) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     }
+    EXPECT_EQ(Run({"--version"}).lines, std::vector<std::string>{"Zel Terminal Version 3.21"});
     ProgramRun press = Run({"press", "Netwick", "Control", "Queries/Help", "--dry-run"});
     EXPECT_EQ(press.lines, std::vector<std::string>{Event("48454C50", true)});
     EXPECT_FALSE(std::filesystem::exists(settingsPath));

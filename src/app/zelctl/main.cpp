@@ -1,5 +1,6 @@
 // zelctl: the terminal's product pages driven from the command line, for scripts and tests.
 #include <QCoreApplication>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/traffic_events.h"
 #include "gui/console_window_system.h"
+#include "gui/program_identity.h"
 #include "gui/qt_settings_store.h"
 #include "transport/serial_window.h"
 #include "transport/system_clock_posix.h"
@@ -49,6 +51,10 @@ void ReportUnusedAnswers(const AnswerBook& answers, const std::string& giver) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (std::find(argv + 1, argv + argc, std::string_view("--version")) != argv + argc) {
+        std::cout << kProgramVersionText << "\n";
+        return exit_status::kDone;
+    }
     ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "zelctl: " << parsed.error << "\nTry 'zelctl --help'.\n";

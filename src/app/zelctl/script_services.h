@@ -27,6 +27,7 @@ class ReadOnlySettingsStore : public ISettingsStore {
 class NoUpdatePrograms : public IUpdateLauncher {
   public:
     bool ProgramsPresent() override { return false; }
+    std::string Folder() const override { return {}; }
     std::optional<int> RunChecker(int) override { return std::nullopt; }
     bool StartUpdater() override { return false; }
 };

@@ -18,6 +18,11 @@ void TrafficEvents::OnSendEnded(bool wentOut) {
     heldLines_.clear();
 }
 
+// The log is unchanged by it, so it is an event of its own.
+void TrafficEvents::OnNoReply(const std::string& status) {
+    events_.Write(JsonObject().Add("event", "no-reply").Add("text", status));
+}
+
 void TrafficEvents::OnLogLine(const std::string& line) {
     if (sending_) {
         heldLines_.push_back(line);
