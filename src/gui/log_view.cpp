@@ -56,6 +56,8 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     marker_->setAutoFillBackground(true);
     marker_->setBackgroundRole(QPalette::ToolTipBase);
     marker_->setForegroundRole(QPalette::ToolTipText);
+    marker_->setCursor(Qt::PointingHandCursor);
+    marker_->installEventFilter(this);
     marker_->hide();
 }
 
@@ -185,6 +187,12 @@ void LogView::CatchUpScrollBars() {
 }
 
 bool LogView::eventFilter(QObject* watched, QEvent* event) {
+    // A click on the marker goes to the newest text.
+    if (watched == marker_ && event->type() == QEvent::MouseButtonPress) {
+        MoveCaret(End(), false);
+        ScrollToEnd();
+        return true;
+    }
     if (watched == verticalScrollBar()) {
         switch (event->type()) {
             case QEvent::MouseButtonPress:

@@ -17,10 +17,11 @@ void RunUpdateCheck(IUpdateLauncher& launcher, IWindowSystem& window, UpdateChec
     if (!launcher.ProgramsPresent()) {
         // Asked for, the check says why it could not run; at start-up it stays silent.
         if (origin == UpdateCheckOrigin::Dialog) {
-            window.MessageBox("No update checker is installed: updater.exe and uptr_check.exe "
-                              "were looked for in " +
-                                  launcher.Folder() + ".",
-                              kCaption, MessageButtons::Ok, MessageIcon::Information);
+            window.MessageBox(
+                "No update checker is installed: updater.exe and uptr_check.exe "
+                "were looked for in " +
+                    launcher.Folder() + ".",
+                kCaption, MessageButtons::Ok, MessageIcon::Information);
         }
         return;
     }

@@ -293,8 +293,7 @@ void CZelTermDlg::AwaitReply(std::string_view text, bool appendCR) {
         return;
     }
     std::string status = NoReplyText(FramedCommand(text, appendCR), noReplyMs_);
-    services_.window.SetTimer(kNoReplyTimerId, noReplyMs_,
-                              [this, status] { OnNoReply(status); });
+    services_.window.SetTimer(kNoReplyTimerId, noReplyMs_, [this, status] { OnNoReply(status); });
 }
 
 // Takes its own copy of the status: killing the timer ends the closure that holds it.

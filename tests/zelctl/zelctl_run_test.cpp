@@ -300,6 +300,20 @@ TEST_F(ZelctlRun, SendsForRealToTheSimulatorAndLogsTheReplies) {
     EXPECT_EQ(FileLines(recordPath), (std::vector<std::string>{"3F 56 0D", "3F 56 0D"}));
 }
 
+TEST_F(ZelctlRun, ASendNobodyAnswersIsReportedAsAnEventWhileWaiting) {
+    const uint32_t silentPort = FreeUdpPort();
+    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
+        key.WriteNumber("ProductUDPPort", silentPort);
+        key.WriteNumber("LocalUDPPort", FreeUdpPort());
+    });
+    ProgramRun sent = Run({"send", "\"?V\" h0D", "--wait", "1500"});
+    EXPECT_EQ(sent.exitCode, 0) << sent.errors;
+    EXPECT_EQ(
+        EventsOf(sent.lines, "no-reply"),
+        std::vector<std::string>{R"({"event":"no-reply","text":"No reply to ?V<0D> after 1 s"})"});
+    EXPECT_EQ(EventsOf(sent.lines, "log").size(), 1u);  // the Sent line only
+}
+
 TEST_F(ZelctlRun, ARunSharesOnePageStateAcrossItsSteps) {
     // A name with a blank, added to the Custom list, its row chosen and sent.
     ProgramRun custom = Run({"run", Script(R"(# a new custom string

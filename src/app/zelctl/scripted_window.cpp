@@ -84,7 +84,8 @@ std::optional<unsigned> ScriptedWindowSystem::LongestFollowUpMs() const {
     std::optional<unsigned> longest;
     for (auto [id, periodMs] : periods_) {
         // The terminal's own timers are no page's follow-up: a step does not wait for them.
-        if (id != CZelTermDlg::kRepeatTimerId && id != CZelTermDlg::kNoReplyTimerId) longest = std::max(longest.value_or(0), periodMs);
+        if (id != CZelTermDlg::kRepeatTimerId && id != CZelTermDlg::kNoReplyTimerId)
+            longest = std::max(longest.value_or(0), periodMs);
     }
     return longest;
 }

@@ -18,9 +18,9 @@ void TrafficEvents::OnSendEnded(bool wentOut) {
     heldLines_.clear();
 }
 
-// The log is unchanged by it, so it is an event of its own.
+// The log is unchanged by it, so it is an event of its own; a dry run sends nothing to answer.
 void TrafficEvents::OnNoReply(const std::string& status) {
-    events_.Write(JsonObject().Add("event", "no-reply").Add("text", status));
+    if (real_) events_.Write(JsonObject().Add("event", "no-reply").Add("text", status));
 }
 
 void TrafficEvents::OnLogLine(const std::string& line) {
