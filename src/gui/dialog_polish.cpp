@@ -119,14 +119,17 @@ bool DialogPolish::eventFilter(QObject* watched, QEvent* event) {
     const bool hasDefault =
         std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); });
     if (hasDefault) return false;
+    // The accepting button, or the only one (Close) of a dialog that only informs.
     for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>()) {
-        for (QAbstractButton* button : box->buttons()) {
-            if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+        const QList<QAbstractButton*> inBox = box->buttons();
+        for (QAbstractButton* button : inBox) {
+            if (box->buttonRole(button) == QDialogButtonBox::AcceptRole || inBox.size() == 1) {
                 static_cast<QPushButton*>(button)->setDefault(true);
                 return false;
             }
         }
     }
+    if (buttons.size() == 1) buttons.front()->setDefault(true);
     return false;
 }
 
