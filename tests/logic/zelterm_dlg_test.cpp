@@ -109,7 +109,9 @@ TEST_F(TerminalTest, StoredSettingsAreRestoredAndWrittenBackInFull) {
     EXPECT_EQ(store.Number("LocalUDPPort"), 4000u);
     EXPECT_EQ(store.Number("ProductUDPPort"), 2639u);
     EXPECT_EQ(store.Number("CheckUpdateOnLaunch"), 1u);
-    EXPECT_EQ(store.values.size(), 18u);  // the ten, and the log's eight of their own
+    EXPECT_EQ(store.Number("NoReplyMilliseconds"), 1000u);
+    // The ten, the log's eight of their own, and the no-reply time.
+    EXPECT_EQ(store.values.size(), 19u);
 }
 
 TEST_F(TerminalTest, SettingsAcceptanceRules) {
