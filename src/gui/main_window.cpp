@@ -82,8 +82,9 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     replyStatus_ = new QLabel(this);
     replyStatus_->setObjectName(QStringLiteral("replyStatus"));
     replyStatus_->setTextFormat(Qt::PlainText);
-    // Permanent, so that a focused button's preview does not hide it.
-    statusBar()->addPermanentWidget(replyStatus_, 1);
+    // Permanent, so that a focused button's preview does not hide it; the preview takes the
+    // room to its left.
+    statusBar()->addPermanentWidget(replyStatus_);
     statusBar()->setSizeGripEnabled(false);
     AddPageKeys();
     connect(qApp, &QApplication::focusChanged, this,

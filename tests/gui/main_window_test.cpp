@@ -448,6 +448,8 @@ class MainWindowTest : public QObject {
         QVERIFY(area->viewport()->rect().contains(inView));
         QVERIFY(rig.window.statusBar()->currentMessage().startsWith(
             lowest->text().remove(QLatin1Char('&')) + QStringLiteral(": ")));
+        // The message has the room: the reply status beside it takes only its own text's.
+        QVERIFY(rig.Find<QLabel>("replyStatus")->width() < rig.window.statusBar()->width() / 2);
     }
 
     // Tab walks only through controls the operator sees: none is hidden, scrolled away or a
