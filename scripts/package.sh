@@ -27,5 +27,10 @@ if [ "$changelog" != "$built" ]; then
     exit 1
 fi
 
+if [ "$(dpkg-deb -f "$deb" Recommends)" != "bash-completion" ]; then
+    echo "the package does not recommend bash-completion, which loads zelctl's completion" >&2
+    exit 1
+fi
+
 lintian --fail-on error,warning --info "$deb"
 echo "$deb"

@@ -6,6 +6,7 @@
 
 #include "app/program_runs.h"
 #include "app/terminal_parts.h"
+#include "gui/dialog_polish.h"
 #include "gui/main_window.h"
 #include "gui/program_identity.h"
 #include "gui/qt_window_system.h"
@@ -36,6 +37,8 @@ int RunWithWindow(int& argc, char** argv, const std::vector<std::string>& switch
     qInstallMessageHandler(windowSystemHandler);
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setApplicationDisplayName(QStringLiteral("Zel Terminal"));
+    DialogPolish dialogPolish;
+    app.installEventFilter(&dialogPolish);
     QtWindowSystem windowSystem;
     TerminalParts parts(windowSystem);
     MainWindow window(parts.terminal);

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: zelterm [--wait MS] [SWITCH]...\n"
+    "Usage: zelterm [--wait MS] [--log-file PATH] [--help] [--version] [SWITCH]...\n"
     "A communication terminal for the Quorvane show controllers and players.\n"
     "\n"
     "Switches (case-sensitive):\n"

@@ -60,8 +60,25 @@ AdvConfigDialog::AdvConfigDialog(CAdvConfigDlg& logic, QWidget* parent)
     connect(stopAfter_, &QLineEdit::textEdited, this,
             [this](const QString& text) { logic_.SetStopAfterText(FromQt(text)); });
 
+    auto* replies = new QGroupBox(QStringLiteral("Replies"), this);
+    auto* replyRow = new QGridLayout(replies);
+    noReply_ = new QLineEdit(ToQt(logic_.NoReplyText()), replies);
+    noReply_->setObjectName(QStringLiteral("noReplyAfter"));
+    noReply_->setMaximumWidth(period_->maximumWidth());
+    noReply_->setToolTip(QStringLiteral(
+        "When no reply comes this long after a send, the status line says so; 0 never says it."));
+    auto* noReplyLabel = new QLabel(QStringLiteral("&No reply after"), replies);
+    noReplyLabel->setBuddy(noReply_);
+    replyRow->addWidget(noReplyLabel, 0, 0);
+    replyRow->addWidget(noReply_, 0, 1);
+    replyRow->addWidget(new QLabel(QStringLiteral("ms (0: off)"), replies), 0, 2);
+    replyRow->setColumnStretch(3, 1);
+    connect(noReply_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { logic_.SetNoReplyText(FromQt(text)); });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(replies);
     layout->addWidget(MakeOkCancel(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     Enable();
@@ -76,7 +93,8 @@ void AdvConfigDialog::accept() {
         QDialog::accept();
         return;
     }
-    QLineEdit* refused = logic_.Refused() == CAdvConfigDlg::Field::StopAfter ? stopAfter_ : period_;
+    QLineEdit* const byField[] = {period_, stopAfter_, noReply_};
+    QLineEdit* refused = byField[static_cast<int>(logic_.Refused())];
     refused->setFocus();
     refused->selectAll();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The Advanced Configuration dialog: resending the last command every period, optionally a
-// given number of times.
+// given number of times; and how long a command may go unanswered before the status says so.
 #include <QDialog>
 #include <vector>
 
@@ -22,6 +22,7 @@ class AdvConfigDialog : public QDialog {
     CAdvConfigDlg& logic_;
     QLineEdit* period_ = nullptr;
     QLineEdit* stopAfter_ = nullptr;
+    QLineEdit* noReply_ = nullptr;
     // The edits with their labels, usable only while the box is ticked.
     std::vector<QWidget*> repeatFields_;
 };

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QEvent>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
+#include <QStatusTipEvent>
 #include <QSvgRenderer>
 #include <QTimeEdit>
 #include <QTreeWidget>
@@ -67,6 +69,10 @@ QLineEdit* LineEditEnteringText(FactoryContext& context, ControlId id) {
     CPage& page = context.page;
     QObject::connect(edit, &QLineEdit::textEdited, edit,
                      [&page, id](const QString& text) { page.EnterText(id, BytesFromQt(text)); });
+    if (const ControlId button = page.At(id).enterPresses; button >= 0) {
+        QObject::connect(edit, &QLineEdit::returnPressed, edit,
+                         [&page, button] { page.Press(button); });
+    }
     return edit;
 }
 
@@ -192,9 +198,19 @@ class PressTipFilter : public QObject {
         : QObject(button), page_(page), id_(id) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* button = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::ToolTip) {
-            static_cast<QWidget*>(watched)->setToolTip(
-                QString::fromStdString(PressTip(page_, id_)));
+            button->setToolTip(QString::fromStdString(PressTip(page_, id_)));
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            // Reached with the keyboard, the button tells the window's status line the same.
+            QString tip;
+            if (event->type() == QEvent::FocusIn) {
+                tip = QString::fromStdString(PressTip(page_, id_));
+                tip = static_cast<QPushButton*>(button)->text().remove(QLatin1Char('&')) +
+                      QStringLiteral(": ") + tip.replace(QLatin1Char('\n'), QStringLiteral("  "));
+            }
+            QStatusTipEvent statusTip(tip);
+            QCoreApplication::sendEvent(button, &statusTip);
         }
         return false;
     }

@@ -32,12 +32,12 @@ bool Matches(const Device& device, const Device& current) {
 }  // namespace
 
 DeviceSelector::DeviceSelector(CZelTermDlg& terminal, const QString& path, QWidget* parent)
-    : QGroupBox(QStringLiteral("Device"), parent),
-      terminal_(terminal),
-      file_(path),
-      devices_(file_, terminal.Catalog()) {
+    : QWidget(parent), terminal_(terminal), file_(path), devices_(file_, terminal.Catalog()) {
     auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QStringLiteral("&Device"), this);
     list_ = new QComboBox(this);
+    label->setBuddy(list_);
     list_->setObjectName(QStringLiteral("deviceList"));
     list_->setMaxVisibleItems(20);
     list_->setToolTip(QStringLiteral("Sets the product and its connection in one step"));
@@ -45,6 +45,7 @@ DeviceSelector::DeviceSelector(CZelTermDlg& terminal, const QString& path, QWidg
         Button(QStringLiteral("Save as Device..."), QStringLiteral("saveDeviceButton"), this);
     auto* manage =
         Button(QStringLiteral("Devices..."), QStringLiteral("manageDevicesButton"), this);
+    row->addWidget(label);
     row->addWidget(list_, 1);
     row->addWidget(save);
     row->addWidget(manage);

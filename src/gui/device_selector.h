@@ -2,7 +2,7 @@
 // The Devices row above the product list: choosing a stored device sets the product, the
 // connection, the address and the protocol in one step; "Save as Device..." keeps the current
 // choice under a name; "Devices..." renames, edits, removes, imports and exports them.
-#include <QGroupBox>
+#include <QWidget>
 
 #include "gui/qt_device_file.h"
 #include "terminal/device_list.h"
@@ -12,7 +12,7 @@ class QComboBox;
 
 namespace zel {
 
-class DeviceSelector : public QGroupBox {
+class DeviceSelector : public QWidget {
     Q_OBJECT
 
   public:

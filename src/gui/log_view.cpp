@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -59,6 +60,16 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &LogView::OnScrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
+    marker_ = new QLabel(kNewTextBelow, this);
+    marker_->setObjectName(QStringLiteral("newTextBelow"));
+    marker_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    marker_->setMargin(kMarkerPadding / 2);
+    marker_->setAutoFillBackground(true);
+    marker_->setBackgroundRole(QPalette::ToolTipBase);
+    marker_->setForegroundRole(QPalette::ToolTipText);
+    marker_->setCursor(Qt::PointingHandCursor);
+    marker_->installEventFilter(this);
+    marker_->hide();
 }
 
 LogView::~LogView() {
@@ -76,7 +87,7 @@ void LogView::Follow(CommLog* log) {
 
 void LogView::OnAppended(std::string_view piece) {
     index_.Append(piece);
-    if (!following_) newTextBelow_ = true;
+    if (!following_) SetNewTextBelow(true);
     changedFrom_ = std::min(changedFrom_, LineCount() - 1);
     ScheduleUpdate();
 }
@@ -105,7 +116,7 @@ void LogView::OnCleared() {
     topLine_ = 0;
     anchor_ = caret_ = {};
     following_ = true;
-    newTextBelow_ = false;
+    SetNewTextBelow(false);
     ScheduleUpdate();
 }
 
@@ -132,7 +143,6 @@ void LogView::Redraw() {
         if (moved > 0) viewport()->scroll(0, -moved * spacing);
         const int fromRow = static_cast<int>(std::max<qsizetype>(0, changedFrom_ - TopLine()));
         viewport()->update(0, fromRow * spacing, viewport()->width(), viewport()->height());
-        if (newTextBelow_) viewport()->update(MarkerRect());
     } else {
         viewport()->update();
     }
@@ -178,7 +188,7 @@ void LogView::UpdateScrollBars(bool evenUnseen) {
 void LogView::OnScrolled() {
     if (scrollingItself_) return;
     following_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    if (following_) newTextBelow_ = false;
+    if (following_) SetNewTextBelow(false);
     redrawAll_ = true;
     Redraw();
 }
@@ -188,6 +198,12 @@ void LogView::CatchUpScrollBars() {
 }
 
 bool LogView::eventFilter(QObject* watched, QEvent* event) {
+    // A click on the marker goes to the newest text.
+    if (watched == marker_ && event->type() == QEvent::MouseButtonPress) {
+        MoveCaret(End(), false);
+        ScrollToEnd();
+        return true;
+    }
     if (watched == verticalScrollBar()) {
         switch (event->type()) {
             case QEvent::MouseButtonPress:
@@ -204,12 +220,13 @@ bool LogView::eventFilter(QObject* watched, QEvent* event) {
 
 void LogView::ScrollToEnd() {
     following_ = true;
-    newTextBelow_ = false;
+    SetNewTextBelow(false);
     UpdateNow();
 }
 
 void LogView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    PlaceMarker();
     redrawAll_ = true;
     UpdateNow();
 }
@@ -274,7 +291,6 @@ void LogView::paintEvent(QPaintEvent* event) {
     for (qsizetype line = first; line < last; ++line) {
         PaintLine(painter, line, static_cast<int>(line - top) * spacing);
     }
-    if (newTextBelow_) PaintMarker(painter);
 }
 
 void LogView::PaintLine(QPainter& painter, qsizetype line, int y) {
@@ -308,18 +324,19 @@ void LogView::PaintLine(QPainter& painter, qsizetype line, int y) {
     }
 }
 
-QRect LogView::MarkerRect() const {
-    const QSize size(fontMetrics().horizontalAdvance(kNewTextBelow) + 2 * kMarkerPadding,
-                     fontMetrics().height() + kMarkerPadding);
-    const QRect area = viewport()->rect();
-    return QRect(QPoint(area.right() - size.width(), area.bottom() - size.height()), size);
+// The marker stands in a strip of its own below the lines, so it never hides one of them.
+void LogView::SetNewTextBelow(bool below) {
+    if (newTextBelow_ == below) return;
+    newTextBelow_ = below;
+    setViewportMargins(0, 0, 0, below ? marker_->sizeHint().height() : 0);
+    PlaceMarker();
+    marker_->setVisible(below);
 }
 
-void LogView::PaintMarker(QPainter& painter) {
-    const QRect marker = MarkerRect();
-    painter.fillRect(marker, palette().brush(QPalette::ToolTipBase));
-    painter.setPen(palette().color(QPalette::ToolTipText));
-    painter.drawText(marker, Qt::AlignCenter, kNewTextBelow);
+void LogView::PlaceMarker() {
+    const QRect lines = viewport()->geometry();
+    marker_->setGeometry(lines.left(), lines.bottom() + 1, lines.width(),
+                         marker_->sizeHint().height());
 }
 
 }  // namespace zel

@@ -13,6 +13,8 @@
 #include "gui/log_line_index.h"
 #include "services/comm_log.h"
 
+class QLabel;
+
 namespace zel {
 
 class LogView : public QAbstractScrollArea, public CommLog::Observer {
@@ -106,9 +108,9 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     void MoveCaret(Position to, bool extendSelection);
     void EnsureVisible(const Position& position);
     void ScrollToEnd();
-    QRect MarkerRect() const;
+    void SetNewTextBelow(bool below);
+    void PlaceMarker();
     void PaintLine(QPainter& painter, qsizetype line, int y);
-    void PaintMarker(QPainter& painter);
 
     CommLog* log_ = nullptr;
     LogLineIndex index_;
@@ -118,6 +120,7 @@ class LogView : public QAbstractScrollArea, public CommLog::Observer {
     int topLine_ = 0;               // the line drawn at the top; the scroll bar may not show it yet
     bool following_ = true;
     bool newTextBelow_ = false;
+    QLabel* marker_ = nullptr;
     bool scrollingItself_ = false;  // scroll bar changes made by the box, not the operator
     bool redrawAll_ = true;         // lines in view changed other than at the end
     qsizetype changedFrom_ = 0;     // the first line changed since the last update

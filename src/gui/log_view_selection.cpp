@@ -142,10 +142,6 @@ void LogView::keyPressEvent(QKeyEvent* event) {
 
 void LogView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    if (newTextBelow_ && MarkerRect().contains(event->pos())) {
-        MoveCaret(End(), false);
-        return ScrollToEnd();
-    }
     MoveCaret(PositionAt(event->pos()), event->modifiers() & Qt::ShiftModifier);
 }
 

@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,14 +15,17 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "gui/connection_radios.h"
 #include "gui/device_selector.h"
+#include "gui/elided_label.h"
 #include "gui/error_messages_dialog.h"
 #include "gui/find_bar.h"
 #include "gui/log_saving.h"
 #include "gui/log_view.h"
+#include "gui/page_tab_rows.h"
 #include "gui/program_identity.h"
 #include "gui/property_sheet_widget.h"
 #include "gui/qt_settings_store.h"
@@ -31,12 +35,15 @@
 #include "gui/window_layout.h"
 #include "pages/common/product_profile.h"
 #include "products/catalog.h"
+#include "terminal/send_preview.h"
 
 namespace zel {
 namespace {
 
 constexpr int kControlsWidth = 360;
-constexpr int kLogMinimumLines = 12;
+// Few enough that the window fits 1366x768 scaled to 125% (614 pixels of its own, less the
+// title bar and the panel); a taller window gives the log the rest.
+constexpr int kLogMinimumLines = 5;
 
 QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -63,10 +70,27 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
     setWindowIcon(ProgramIcon());
     BuildMenus();
 
-    sheet_ = new PropertySheetWidget(terminal_.Sheet(), this);
+    auto* pages = new QWidget(this);
+    sheet_ = new PropertySheetWidget(terminal_.Sheet(), pages);
     sheet_->setObjectName(QStringLiteral("propertySheet"));
-    splitter_ = SideBySide(BuildControls(), sheet_, this);
+    tabRows_ = new PageTabRows(*sheet_, pages);
+    auto* pagesColumn = new QVBoxLayout(pages);
+    pagesColumn->setContentsMargins(0, 0, 0, 0);
+    pagesColumn->setSpacing(0);
+    pagesColumn->addWidget(tabRows_);
+    pagesColumn->addWidget(sheet_, 1);
+    splitter_ = SideBySide(BuildControls(), pages, this);
     setCentralWidget(splitter_);
+    replyStatus_ = new QLabel(this);
+    replyStatus_->setObjectName(QStringLiteral("replyStatus"));
+    replyStatus_->setTextFormat(Qt::PlainText);
+    // Permanent, so that a focused button's preview does not hide it; the preview takes the
+    // room to its left.
+    statusBar()->addPermanentWidget(replyStatus_);
+    statusBar()->setSizeGripEnabled(false);
+    AddPageKeys();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { FocusMoved(now); });
     memory_ = std::make_unique<WindowMemory>(*this, *splitter_, *sheet_);
     memory_->RestoreGeometry(terminal_.Settings());
 
@@ -77,6 +101,32 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
 MainWindow::~MainWindow() {
     logView_->Follow(nullptr);
     terminal_.SetView(nullptr);
+}
+
+void MainWindow::AddPageKeys() {
+    const auto turn = [this](int step) {
+        if (sheet_->count() == 0) return;
+        sheet_->setCurrentIndex((sheet_->currentIndex() + step + sheet_->count()) %
+                                sheet_->count());
+    };
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [turn, step] { turn(step); });
+    }
+}
+
+// A control reached with Tab comes into view. (A focused page button tells the status line
+// itself what it would send.)
+void MainWindow::FocusMoved(QWidget* now) {
+    if (!now || now->window() != this) return;
+    sheet_->EnsureVisible(now);
 }
 
 void MainWindow::BuildMenus() {
@@ -122,7 +172,6 @@ QWidget* MainWindow::BuildControls() {
     auto* settings = dynamic_cast<QtSettingsStore*>(&terminal_.Settings());
     const QString settingsPath = settings ? settings->Path() : QtSettingsStore().Path();
     devices_ = new DeviceSelector(terminal_, QtDeviceFile::BesideSettings(settingsPath), controls);
-    column->addWidget(devices_);
     column->addWidget(BuildProductGroup());
     column->addWidget(BuildConnectionGroup());
     column->addWidget(BuildStatusGroup());
@@ -133,7 +182,11 @@ QWidget* MainWindow::BuildControls() {
 
 QGroupBox* MainWindow::BuildProductGroup() {
     auto* group = new QGroupBox(QStringLiteral("Product"), this);
-    auto* row = new QHBoxLayout(group);
+    // The device row shares the group: a group of its own would cost the small screens a line.
+    auto* rows = new QVBoxLayout(group);
+    rows->addWidget(devices_);
+    auto* row = new QHBoxLayout();
+    rows->addLayout(row);
     auto* label = new QLabel(QStringLiteral("Select Product"), group);
     productList_ = new QComboBox(group);
     productList_->setObjectName(QStringLiteral("productList"));
@@ -175,19 +228,28 @@ QGroupBox* MainWindow::BuildStatusGroup() {
 
 QGroupBox* MainWindow::BuildCustomStringGroup() {
     auto* group = new QGroupBox(QStringLiteral("Custom String"), this);
-    auto* row = new QHBoxLayout(group);
+    auto* column = new QVBoxLayout(group);
+    auto* row = new QHBoxLayout;
     customString_ = new QLineEdit(group);
     customString_->setObjectName(QStringLiteral("customString"));
     customString_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* send = MakeButton(QStringLiteral("Send"), QStringLiteral("sendButton"), group);
+    sendButton_ = send;
     auto* help =
         MakeButton(QStringLiteral("Help"), QStringLiteral("customStringHelpButton"), group);
     row->addWidget(customString_, 1);
     row->addWidget(send);
     row->addWidget(help);
+    customStringPreview_ = new ElidedLabel(group);
+    customStringPreview_->setObjectName(QStringLiteral("customStringPreview"));
+    customStringPreview_->setFont(customString_->font());
+    customStringPreview_->setForegroundRole(QPalette::PlaceholderText);
+    column->addLayout(row);
+    column->addWidget(customStringPreview_);
     // The custom string is bytes; Latin-1 keeps every byte one character and back.
     connect(customString_, &QLineEdit::textEdited, this, [this](const QString& text) {
         terminal_.SetCustomString(text.toLatin1().toStdString());
+        ShowCustomStringPreview();
     });
     connect(customString_, &QLineEdit::returnPressed, this, [this] { terminal_.OnSend(); });
     customString_->installEventFilter(this);
@@ -241,8 +303,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (text) {
         terminal_.SetCustomString(*text);
         customString_->setText(QString::fromLatin1(*text));
+        ShowCustomStringPreview();
     }
     return true;
+}
+
+// Worked out again at every keystroke and every refresh: the unit address may have changed.
+void MainWindow::ShowCustomStringPreview() {
+    const QString preview =
+        QString::fromLatin1(CustomStringPreview(terminal_, terminal_.CustomString()));
+    customStringPreview_->SetFullText(preview);
+    sendButton_->setToolTip(preview);
 }
 
 void MainWindow::RefreshControls() {
@@ -273,6 +344,8 @@ void MainWindow::RefreshControls() {
 
     const QString customString = QString::fromLatin1(terminal_.CustomString());
     if (customString_->text() != customString) customString_->setText(customString);
+    ShowCustomStringPreview();
+    replyStatus_->setText(QString::fromLatin1(terminal_.ReplyStatus()));
 }
 
 // What the product is, from its full name ("Oberin Single-Channel Video Player").
@@ -285,6 +358,7 @@ QString MainWindow::ProductKindTip(const std::string& name) {
 
 void MainWindow::ProductChanged(ProductInfo& product) {
     sheet_->ProductChanged(product);
+    tabRows_->Rebuild();
 }
 
 void MainWindow::Exit() {

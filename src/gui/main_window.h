@@ -10,15 +10,19 @@
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSplitter;
 
 namespace zel {
 
 class DeviceSelector;
+class ElidedLabel;
 class FindBar;
 class LogView;
+class PageTabRows;
 class PropertySheetWidget;
 class RepeatStatusLine;
 class StatusPanel;
@@ -53,6 +57,10 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     QGroupBox* BuildCustomStringGroup();
     QGroupBox* BuildLogGroup();
     QString ProductKindTip(const std::string& name);
+    // Ctrl+Tab, Ctrl+PgDn and their reverses turn the pages from anywhere in the window.
+    void AddPageKeys();
+    void ShowCustomStringPreview();
+    void FocusMoved(QWidget* now);
     void Exit();
 
     CZelTermDlg& terminal_;
@@ -62,10 +70,14 @@ class MainWindow : public QMainWindow, public CZelTermDlg::View {
     std::array<QRadioButton*, 3> connectionRadios_{};
     StatusPanel* status_ = nullptr;
     QLineEdit* customString_ = nullptr;
+    ElidedLabel* customStringPreview_ = nullptr;
+    QPushButton* sendButton_ = nullptr;
+    QLabel* replyStatus_ = nullptr;
     RepeatStatusLine* repeatStatus_ = nullptr;
     LogView* logView_ = nullptr;
     FindBar* findBar_ = nullptr;
     PropertySheetWidget* sheet_ = nullptr;
+    PageTabRows* tabRows_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::unique_ptr<WindowMemory> memory_;
 };

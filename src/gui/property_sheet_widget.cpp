@@ -21,6 +21,8 @@ void PropertySheetWidget::ProductChanged(ProductInfo&) {
         auto* area = new QScrollArea(this);
         area->setWidgetResizable(true);
         area->setFrameShape(QFrame::NoFrame);
+        // The area itself shows no focus; Tab goes straight to the page's controls.
+        area->setFocusPolicy(Qt::NoFocus);
         addTab(area, QString::fromStdString(tab.title));
     }
     if (count() == 0) return;
@@ -44,6 +46,13 @@ void PropertySheetWidget::ShowTab(int index) {
     auto* widgets = new PageWidget(*page);
     // A page larger than its room scrolls, so the window never grows to fit it.
     area->setWidget(widgets);
+}
+
+void PropertySheetWidget::EnsureVisible(QWidget* focused) {
+    auto* area = qobject_cast<QScrollArea*>(currentWidget());
+    if (area && area->widget() && area->widget()->isAncestorOf(focused)) {
+        area->ensureWidgetVisible(focused);
+    }
 }
 
 PageWidget* PropertySheetWidget::PageAt(int index) const {

@@ -20,6 +20,9 @@ class PropertySheetWidget : public QTabWidget {
     // Shows the sheet's tabs after the terminal rebuilt it for the product; the first is active.
     void ProductChanged(ProductInfo& product);
 
+    // Scrolls the current page so that its widget `focused` is in view; others are left alone.
+    void EnsureVisible(QWidget* focused);
+
     // The widgets of a tab's page; null until the tab has been shown.
     PageWidget* PageAt(int index) const;
 

@@ -1,5 +1,6 @@
 #pragma once
 // The external update programs in the "updater" folder beside the executable.
+#include <QDir>
 #include <QString>
 
 #include "terminal/update_launcher.h"
@@ -13,6 +14,7 @@ class QtUpdateLauncher : public IUpdateLauncher {
     static QString DefaultFolder();
 
     bool ProgramsPresent() override;
+    std::string Folder() const override { return QDir::toNativeSeparators(folder_).toStdString(); }
     std::optional<int> RunChecker(int timeoutMs) override;
     bool StartUpdater() override;
 

@@ -30,8 +30,12 @@ void OpenLogConfiguration(QWidget* parent, CZelTermDlg& terminal) {
 
 void OpenAdvancedConfiguration(QWidget* parent, CZelTermDlg& terminal) {
     CAdvConfigDlg logic(terminal.Repeat(), terminal.Window());
+    logic.SetNoReplyMs(terminal.NoReplyMs());
     AdvConfigDialog dialog(logic, parent);
-    if (dialog.exec() == QDialog::Accepted) terminal.ApplyRepeatSettings(logic.Settings());
+    if (dialog.exec() == QDialog::Accepted) {
+        terminal.ApplyNoReplyMs(logic.NoReplyMs());
+        terminal.ApplyRepeatSettings(logic.Settings());
+    }
 }
 
 void OpenUpdateDialog(QWidget* parent, CZelTermDlg& terminal) {

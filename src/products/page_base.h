@@ -105,6 +105,8 @@ class CPage {
     void EnableWhen(ControlId id, std::function<bool()> rule, std::string reason = {});
     void EnableWhen(ControlId id, std::function<bool()> rule, std::function<std::string()> reason);
     void ShowWhen(ControlId id, std::function<bool()> rule);
+    // Enter in the edit `field` presses `button`, as a dialog's default button.
+    void EnterPresses(ControlId field, ControlId button) { controls_[field].enterPresses = button; }
     // A handler for a choice made in a list.
     void OnChosen(ControlId id, Handler handler);
 

@@ -54,8 +54,9 @@ struct Control {
     bool sortedChoices = false;
     int minimum = 0, maximum = 100;  // sliders
     bool vertical = false;
-    bool multiLine = false;  // labels and read-only texts spanning lines
-    std::string choiceName;  // radio buttons of one choice share it
+    bool multiLine = false;       // labels and read-only texts spanning lines
+    std::string choiceName;       // radio buttons of one choice share it
+    ControlId enterPresses = -1;  // edits: the button Enter presses in it, -1 for none
 
     bool enabled = true;
     bool visible = true;

@@ -1,5 +1,7 @@
 #include "services/custom_string_history.h"
 
+#include <algorithm>
+
 namespace zel {
 
 namespace {
@@ -11,7 +13,9 @@ std::string ValueName(size_t number) {
 }  // namespace
 
 void CustomStringHistory::Add(const std::string& text) {
-    if (!text.empty() && (entries_.empty() || entries_.back() != text)) {
+    if (!text.empty()) {
+        // A string sent again moves up to the newest place instead of standing twice.
+        std::erase(entries_, text);
         entries_.push_back(text);
         if (entries_.size() > kLength) entries_.erase(entries_.begin());
     }
@@ -36,6 +40,7 @@ void CustomStringHistory::Load(ISettingsKey& key) {
     entries_.clear();
     for (size_t number = kLength; number >= 1; --number) {
         if (auto text = key.ReadValue(ValueName(number)); text && !text->empty()) {
+            std::erase(entries_, *text);
             entries_.push_back(*text);
         }
     }

@@ -13,7 +13,7 @@ class CustomStringHistory {
   public:
     static constexpr size_t kLength = 50;
 
-    // A string sent; the same string sent again in a row is kept once. Ends any walk.
+    // A string sent; each text is kept once, at the place of its latest send. Ends any walk.
     void Add(const std::string& text);
     // One step back from the string now in the box; nothing when there is none older.
     std::optional<std::string> Older(const std::string& shown);

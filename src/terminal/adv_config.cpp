@@ -11,6 +11,9 @@ CAdvConfigDlg::CAdvConfigDlg(const RepeatSettings& settings, IWindowSystem& wind
       window_(window) {}
 
 bool CAdvConfigDlg::OnOk() {
+    std::optional<uint32_t> noReply = ParseUnsignedField(noReplyText_);
+    if (!noReply) return Refuse(Field::NoReply);
+    noReplyMs_ = *noReply;
     // Disabled fields cannot be corrected by the operator, so they keep their values.
     if (!PeriodEnabled()) return true;
     std::optional<uint32_t> period = ParseUnsignedField(periodText_);

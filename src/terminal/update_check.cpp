@@ -14,7 +14,17 @@ const std::string kCaption = "ZelTerm";
 }  // namespace
 
 void RunUpdateCheck(IUpdateLauncher& launcher, IWindowSystem& window, UpdateCheckOrigin origin) {
-    if (!launcher.ProgramsPresent()) return;
+    if (!launcher.ProgramsPresent()) {
+        // Asked for, the check says why it could not run; at start-up it stays silent.
+        if (origin == UpdateCheckOrigin::Dialog) {
+            window.MessageBox(
+                "No update checker is installed: updater.exe and uptr_check.exe "
+                "were looked for in " +
+                    launcher.Folder() + ".",
+                kCaption, MessageButtons::Ok, MessageIcon::Information);
+        }
+        return;
+    }
     std::optional<int> exitCode = launcher.RunChecker(kUpdateCheckerTimeoutMs);
     if (!exitCode) return;
     if (*exitCode == kUpdateAvailable) {

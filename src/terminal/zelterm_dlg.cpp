@@ -5,6 +5,7 @@
 #include "services/custom_string.h"
 #include "services/framing.h"
 #include "services/time_stamp.h"
+#include "terminal/send_preview.h"
 #include "terminal/update_check.h"
 
 namespace zel {
@@ -32,6 +33,7 @@ CZelTermDlg::CZelTermDlg(const TerminalServices& services)
 
 CZelTermDlg::~CZelTermDlg() {
     services_.window.KillTimer(kRepeatTimerId);
+    services_.window.KillTimer(kNoReplyTimerId);
     services_.serial.CloseLine();
     services_.udp.Close();
     if (services_.usb.IsOpen()) services_.usb.CloseDevice();
@@ -77,7 +79,11 @@ void CZelTermDlg::SendCommand(std::string_view text, bool appendCR) {
 
 bool CZelTermDlg::Send(std::string_view text, bool appendCR) {
     if (traffic_) traffic_->OnSending(text, appendCR);
-    bool wentOut = !text.empty() && !ended_ && SendFramed(text, appendCR);
+    const bool tried = !text.empty() && !ended_;
+    // Armed before the send, so that a reply read within it (USB) ends the wait.
+    if (tried) AwaitReply(text, appendCR);
+    bool wentOut = tried && SendFramed(text, appendCR);
+    if (tried && !wentOut) services_.window.KillTimer(kNoReplyTimerId);
     if (traffic_) traffic_->OnSendEnded(wentOut);
     // Nothing goes out for an empty command, and nothing failed either.
     return wentOut || (text.empty() && !ended_);
@@ -216,6 +222,7 @@ bool CZelTermDlg::SendOnUsb(const std::string& framed) {
     std::string reply;
     if (usb.ReadData(reply, kUsbReplyBytes, kUsbReadAttempts) && !reply.empty()) {
         if (traffic_) traffic_->OnReceived(reply);
+        ReplyArrived();
         log_.AppendLog("Received (USB):  ", false);
         log_.AppendLog(reply, true);
         log_.AppendLog(kLineEnd, false);
@@ -256,6 +263,7 @@ void CZelTermDlg::OnSerialEvent(uint32_t eventAndErrors) {
         if (count == 0) break;
         const std::string_view bytes(buffer, count);
         if (traffic_) traffic_->OnReceived(bytes);
+        ReplyArrived();
         LogReceivedLines(bytes);
     } while (count == sizeof buffer);
 }
@@ -287,6 +295,7 @@ void CZelTermDlg::OnUdpReceive(const ReceivedDatagram& datagram) {
     }
     if (datagram.onlyDropNotice) return;
     if (traffic_) traffic_->OnReceived(datagram.data);
+    ReplyArrived();
     if (lineStart_) {
         AppendTimeStamp();
         if (log_.Settings().showDetails) {
@@ -314,6 +323,39 @@ void CZelTermDlg::TakeLastCommand(std::string_view text, bool appendCR) {
     lastCommand_ = std::string(text);
     lastAppendCR_ = appendCR;
     if (repeat_.repeat) Refresh();
+}
+
+void CZelTermDlg::AwaitReply(std::string_view text, bool appendCR) {
+    SetReplyStatus({});
+    if (noReplyMs_ == 0) {
+        services_.window.KillTimer(kNoReplyTimerId);
+        return;
+    }
+    std::string status = NoReplyText(FramedCommand(text, appendCR), noReplyMs_);
+    services_.window.SetTimer(kNoReplyTimerId, noReplyMs_, [this, status] { OnNoReply(status); });
+}
+
+// Takes its own copy of the status: killing the timer ends the closure that holds it.
+void CZelTermDlg::OnNoReply(std::string status) {
+    services_.window.KillTimer(kNoReplyTimerId);
+    SetReplyStatus(status);
+    if (traffic_) traffic_->OnNoReply(status);
+}
+
+void CZelTermDlg::ReplyArrived() {
+    services_.window.KillTimer(kNoReplyTimerId);
+    SetReplyStatus({});
+}
+
+void CZelTermDlg::SetReplyStatus(std::string status) {
+    if (replyStatus_ == status) return;
+    replyStatus_ = std::move(status);
+    Refresh();
+}
+
+void CZelTermDlg::ApplyNoReplyMs(uint32_t ms) {
+    noReplyMs_ = ms;
+    if (ms == 0) ReplyArrived();
 }
 
 void CZelTermDlg::OnRepeatTimer() {
@@ -424,6 +466,7 @@ void CZelTermDlg::Refresh() {
 void CZelTermDlg::Close() {
     if (ended_) return;
     services_.window.KillTimer(kRepeatTimerId);
+    services_.window.KillTimer(kNoReplyTimerId);
     sheet_.Close();
     SaveAndTellOnce();
     ended_ = true;

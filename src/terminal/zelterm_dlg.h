@@ -86,6 +86,8 @@ class CZelTermDlg : public IPageHost {
     };
 
     static constexpr int kRepeatTimerId = 1;
+    static constexpr int kNoReplyTimerId = 2;
+    static constexpr uint32_t kDefaultNoReplyMs = 1000;
     static constexpr unsigned kMinRepeatPeriodMs = 10;
     static constexpr size_t kSerialReadChunk = 512;
     static constexpr size_t kUsbReplyBytes = 1024;
@@ -107,6 +109,8 @@ class CZelTermDlg : public IPageHost {
         virtual void OnSendEnded(bool wentOut) = 0;
         // Bytes from the device, as they came, before the log renders them.
         virtual void OnReceived(std::string_view bytes) = 0;
+        // The last command went unanswered for the no-reply time; `status` says so.
+        virtual void OnNoReply(const std::string& /*status*/) {}
     };
 
     void SetView(View* view) { view_ = view; }
@@ -154,6 +158,8 @@ class CZelTermDlg : public IPageHost {
     void ApplyLogSettings(const LogSettings& settings);
     void ApplyRepeatSettings(const RepeatSettings& settings);
     void ApplyCheckUpdateOnLaunch(uint32_t value);
+    // How long a sent command may go unanswered before the status says so; 0 never says it.
+    void ApplyNoReplyMs(uint32_t ms);
     // Before Connection Setup: frees the port so the dialog can probe it too.
     void PrepareConnectionSetup();
     // Whether this run could take `port` as its local UDP port; asked while Ethernet is held.
@@ -185,6 +191,9 @@ class CZelTermDlg : public IPageHost {
     const RepeatSettings& Repeat() const { return repeat_; }
     // "Repeating PL<0D> every 500 ms" while the timer resends a command; empty otherwise.
     std::string RepeatStatus() const;
+    uint32_t NoReplyMs() const { return noReplyMs_; }
+    // "No reply to ?V<0D> after 1 s" from then until the next reply or send; empty otherwise.
+    const std::string& ReplyStatus() const { return replyStatus_; }
     uint32_t CheckUpdateOnLaunchValue() const { return checkUpdateOnLaunch_; }
     PcClockInfo& PcClock() override { return pcClock_; }
     IWindowSystem& Window() override { return services_.window; }
@@ -218,6 +227,11 @@ class CZelTermDlg : public IPageHost {
     void ApplyRepeatTimer();
     uint32_t RepeatPeriodMs() const;
     void TakeLastCommand(std::string_view text, bool appendCR);
+    // Starts waiting for a reply to what is about to go out; any reply ends the wait.
+    void AwaitReply(std::string_view text, bool appendCR);
+    void OnNoReply(std::string status);
+    void ReplyArrived();
+    void SetReplyStatus(std::string status);
     void Refresh();
     // Saves now; the operator hears of the first failure of the run only.
     void SaveAndTellOnce();
@@ -247,6 +261,8 @@ class CZelTermDlg : public IPageHost {
     RepeatSettings repeat_;
     uint32_t repeatsSent_ = 0;  // by the timer since the repeat settings were applied
     uint32_t checkUpdateOnLaunch_ = 1;
+    uint32_t noReplyMs_ = kDefaultNoReplyMs;
+    std::string replyStatus_;
     bool ended_ = false;
     bool toldNotSaved_ = false;
     CommandLineOutcome commandLineResult_ = CommandLineOutcome::Done;

@@ -45,6 +45,7 @@ constexpr const char* kLogMode = "LogMode";
 constexpr const char* kLogToFile = "LogToFile";
 constexpr const char* kLogFilePath = "LogFilePath";
 constexpr const char* kLogFileRotateKiB = "LogFileRotateKiB";
+constexpr const char* kNoReplyValue = "NoReplyMilliseconds";
 
 void ReadLogSettings(ISettingsKey& key, LogSettings& settings) {
     if (auto mode = ReadNumber(key, kLogMode);
@@ -112,6 +113,7 @@ bool CZelTermDlg::LoadSettings() {
     } else if (auto check = ReadNumber(*key, "CheckUpdateOnLaunch")) {
         checkUpdateOnLaunch_ = *check;
     }
+    if (auto noReply = ReadNumber(*key, kNoReplyValue)) noReplyMs_ = *noReply;
     ReadLogSettings(*key, log_.Settings());
     ApplyLogFile();
     history_.Load(*key);
@@ -140,6 +142,7 @@ bool CZelTermDlg::SaveSettings() {
     ok &= key->WriteText("ProductIPAddress", profile_.productIpAddress);
     ok &= key->WriteNumber("LocalUDPPort", profile_.localUdpPort);
     ok &= key->WriteNumber("ProductUDPPort", profile_.productUdpPort);
+    ok &= key->WriteNumber(kNoReplyValue, noReplyMs_);
     ok &= WriteLogSettings(*key, log_.Settings());
     ok &= history_.Save(*key);
     return key->Save() && ok;

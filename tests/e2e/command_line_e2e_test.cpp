@@ -317,6 +317,11 @@ TEST(CommandLineHelp, HelpAndVersionNeedNoSettings) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("-SendPCTime"), std::string::npos);
     EXPECT_NE(help.output.find("Exit status"), std::string::npos);
+    // The usage line names every option the text explains.
+    const std::string usage = help.output.substr(0, help.output.find('\n'));
+    for (const char* option : {"--wait", "--log-file", "--help", "--version"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
     ProgramRun version = RunZelterm({"--version"});
     EXPECT_EQ(version.output, "Zel Terminal Version 3.21\n");
 }

@@ -19,17 +19,23 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QRawFont>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "gui/device_selector.h"
+#include "gui/elided_label.h"
 #include "gui/error_messages_dialog.h"
 #include "gui/find_bar.h"
 #include "gui/log_display.h"
@@ -115,6 +121,18 @@ QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& ite
         }
     }
     return nullptr;
+}
+
+// The tab bar with room for all its titles, or the rows of titles with each whole.
+bool TitlesInSight(QMainWindow& window, QTabWidget& sheet) {
+    if (sheet.tabBar()->isVisible()) return sheet.tabBar()->sizeHint().width() <= sheet.width();
+    auto* rows = window.findChild<QWidget*>(QStringLiteral("pageTabRows"));
+    if (!rows || !rows->isVisible()) return false;
+    const QList<QToolButton*> buttons = rows->findChildren<QToolButton*>();
+    return buttons.size() == sheet.count() &&
+           std::all_of(buttons.begin(), buttons.end(), [](QToolButton* button) {
+               return button->isVisible() && button->width() >= button->minimumSizeHint().width();
+           });
 }
 
 }  // namespace
@@ -310,11 +328,18 @@ class MainWindowTest : public QObject {
         QVERIFY(!rig.terminal.Repeat().repeat);
     }
 
-    // Whatever product and page it shows, the window fits the smallest screen it is made for:
-    // a page larger than its room scrolls instead of widening or heightening the window.
-    void everyPageFitsTheSmallestScreen() {
+    // Whatever product and page it shows, the window fits the smallest screens it is made for,
+    // 1024x768 and 1366x768 scaled to 125% (1092x614 in the window's own pixels): a page larger
+    // than its room scrolls instead of widening or heightening the window, and every page title
+    // stays in sight, none behind scroll arrows.
+    void everyPageFitsTheSmallestScreens_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1024x768") << QSize(kSmallestScreenWidth, kSmallestScreenHeight);
+        QTest::newRow("1366x768 at 125%") << QSize(1092, 614);
+    }
+    void everyPageFitsTheSmallestScreens() {
+        QFETCH(QSize, screen);
         Rig& rig = StartRig();
-        const QSize screen(kSmallestScreenWidth, kSmallestScreenHeight);
         rig.window.resize(screen);
         // Shown too, as it stands while a command repeats.
         rig.terminal.SendCommand(std::string(300, 'P'), true);
@@ -324,6 +349,8 @@ class MainWindowTest : public QObject {
         for (int product = 0; product < products->count(); ++product) {
             products->setCurrentIndex(product);
             emit products->activated(product);
+            QCoreApplication::processEvents();
+            QVERIFY2(TitlesInSight(rig.window, *sheet), qPrintable(products->itemText(product)));
             for (int page = 0; page < sheet->count(); ++page) {
                 sheet->setCurrentIndex(page);
                 QCoreApplication::processEvents();
@@ -338,6 +365,151 @@ class MainWindowTest : public QObject {
             }
         }
         QVERIFY(rig.Find<QPushButton>("repeatStopButton")->isVisible());
+    }
+
+    // Under the box, as the operator types, what Send would put on the wire; nothing goes out.
+    void theLineUnderTheCustomStringShowsWhatSendWouldSend() {
+        Rig& rig = StartRig();
+        auto* box = rig.Find<QLineEdit>("customString");
+        auto* preview = rig.Find<ElidedLabel>("customStringPreview");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QCOMPARE(preview->FullText(), QStringLiteral("Send would send nothing"));
+        QTest::keyClicks(box, QStringLiteral("\"?V\" h0D"));
+        QCOMPARE(preview->FullText(),
+                 QStringLiteral("Send would put on the wire: ?V<0D>  (nothing sent yet)"));
+        QCOMPARE(rig.Find<QPushButton>("sendButton")->toolTip(), preview->FullText());
+        QTest::keyClicks(box, QStringLiteral(" hG"));
+        QCOMPARE(preview->FullText(),
+                 QStringLiteral("Send would not send: Error: Problem found in Hex Sequence"));
+        QVERIFY(rig.serial.written.empty());
+    }
+
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the pages wherever the focus is.
+    void theKeysTurnThePagesFromAnywhere() {
+        Rig& rig = StartRig();
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        auto* sheet = rig.Find<QTabWidget>("propertySheet");
+        QVERIFY(sheet->count() > 2);
+        auto* box = rig.Find<QLineEdit>("customString");
+        box->setFocus();
+        const int last = sheet->count() - 1;
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int page;
+        } presses[] = {
+            {Qt::Key_PageDown, Qt::ControlModifier, 1},
+            {Qt::Key_Tab, Qt::ControlModifier, 2},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 1},
+            {Qt::Key_PageUp, Qt::ControlModifier, 0},
+            {Qt::Key_PageUp, Qt::ControlModifier, last},
+        };
+        for (const auto& press : presses) {
+            QTest::keyClick(box, press.key, press.modifiers);
+            QCOMPARE(sheet->currentIndex(), press.page);
+        }
+        QVERIFY(box->hasFocus());
+    }
+
+    // Tab into a control the page's scroll area hides brings it into view; a page button
+    // reached so tells the status line what it would send.
+    void aControlReachedWithTabComesIntoViewAndSaysWhatItWouldSend() {
+        Rig& rig = StartRig();
+        rig.window.resize(kSmallestScreenWidth, 400);
+        auto* products = rig.Find<QComboBox>("productList");
+        auto* sheet = rig.Find<QTabWidget>("propertySheet");
+        QScrollArea* area = nullptr;
+        for (int product = 0; product < products->count() && !area; ++product) {
+            emit products->activated(product);
+            for (int page = 0; page < sheet->count() && !area; ++page) {
+                sheet->setCurrentIndex(page);
+                QCoreApplication::processEvents();
+                auto* shown = qobject_cast<QScrollArea*>(sheet->currentWidget());
+                if (shown && shown->verticalScrollBar()->maximum() > 0) area = shown;
+            }
+        }
+        QVERIFY2(area, "no page scrolls at this height");
+        QPushButton* lowest = nullptr;
+        for (QPushButton* button : area->widget()->findChildren<QPushButton*>()) {
+            if (button->isVisible() && button->isEnabled() &&
+                (!lowest || button->mapTo(area->widget(), QPoint()).y() >
+                                lowest->mapTo(area->widget(), QPoint()).y())) {
+                lowest = button;
+            }
+        }
+        QVERIFY(lowest);
+        area->verticalScrollBar()->setValue(0);
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        lowest->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        const QRect inView(lowest->mapTo(area->viewport(), QPoint()), lowest->size());
+        QVERIFY(area->viewport()->rect().contains(inView));
+        QVERIFY(rig.window.statusBar()->currentMessage().startsWith(
+            lowest->text().remove(QLatin1Char('&')) + QStringLiteral(": ")));
+        // The message has the room: the reply status beside it takes only its own text's.
+        QVERIFY(rig.Find<QLabel>("replyStatus")->width() < rig.window.statusBar()->width() / 2);
+    }
+
+    // Tab walks only through controls the operator sees: none is hidden, scrolled away or a
+    // bare container that shows no focus.
+    void everyTabStopIsAControlInSight() {
+        Rig& rig = StartRig();
+        rig.window.resize(kSmallestScreenWidth, 500);
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        rig.Find<QComboBox>("productList")->setFocus();
+        QSet<QWidget*> seen;
+        for (QWidget* focused = QApplication::focusWidget(); focused && !seen.contains(focused);
+             focused = QApplication::focusWidget()) {
+            seen.insert(focused);
+            const QString name = QString::fromLatin1(focused->metaObject()->className()) +
+                                 QLatin1Char(' ') + focused->objectName();
+            QVERIFY2(focused->isVisible() && !focused->visibleRegion().isEmpty(), qPrintable(name));
+            QVERIFY2(!QStringList({"QWidget", "QScrollArea", "QStackedWidget", "QSplitter",
+                                   "zel::PageWidget"})
+                          .contains(QString::fromLatin1(focused->metaObject()->className())),
+                     qPrintable(name));
+            QTest::keyClick(focused, Qt::Key_Tab);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(seen.size() > 5);
+    }
+
+    // Enter in the Custom page's Name or String field adds the entry, as Add does.
+    void enterInTheCustomPagesFieldsPressesAdd() {
+        Rig& rig = StartRig();
+        auto* sheet = rig.Find<QTabWidget>("propertySheet");
+        sheet->setCurrentIndex(sheet->count() - 1);
+        QCOMPARE(sheet->tabText(sheet->currentIndex()), QStringLiteral("Custom"));
+        auto* list = sheet->currentWidget()->findChild<QTreeWidget*>();
+        QVERIFY(list);
+        const int rows = list->topLevelItemCount();
+        for (const char* field : {"New String/Name", "New String/String"}) {
+            auto* edit = sheet->currentWidget()->findChild<QLineEdit*>(QLatin1String(field));
+            QVERIFY2(edit, field);
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QCOMPARE(list->topLevelItemCount(), rows + 2);
+    }
+
+    // After a send, a reply that does not come in the no-reply time is said in the status line
+    // until the next reply; the log is unchanged.
+    void anUnansweredSendIsSaidInTheStatusLine() {
+        Rig& rig = StartRig();
+        rig.terminal.ApplyNoReplyMs(50);
+        rig.terminal.SendCommand("?V", true);
+        const QString log = rig.ModelText();
+        auto* status = rig.Find<QLabel>("replyStatus");
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("No reply to ?V<0D> after 50 ms"),
+                                  kPatienceMs);
+        QCOMPARE(rig.ModelText(), log);
+        rig.serial.Receive("V3\r");
+        rig.serial.RaiseEvent(serial_event::kReceived);
+        QCOMPARE(status->text(), QString());
     }
 
     void errorMessagesListTheCodes() {
@@ -640,16 +812,22 @@ class MainWindowTest : public QObject {
 
         scroll->setValue(scroll->maximum() - 20);
         const int put = scroll->value();
-        const int maximum = scroll->maximum();
+        const int lines = scroll->maximum() + scroll->pageStep();
         receive(30);
         QVERIFY(!view.IsFollowing());
         QVERIFY(view.NewTextBelow());
         QCOMPARE(scroll->value(), put);
-        QCOMPARE(scroll->maximum(), maximum + 30);
+        QCOMPARE(scroll->maximum() + scroll->pageStep(), lines + 30);
+        // The marker stands below the lines, never over the last one shown.
+        auto* marker = view.findChild<QWidget*>(QStringLiteral("newTextBelow"));
+        QVERIFY(marker && marker->isVisible());
+        QVERIFY(marker->geometry().top() > view.viewport()->geometry().bottom());
 
-        scroll->setValue(scroll->maximum());
+        QTest::mouseClick(marker, Qt::LeftButton);  // goes to the newest text
         QVERIFY(view.IsFollowing());
+        QCOMPARE(scroll->value(), scroll->maximum());
         QVERIFY(!view.NewTextBelow());
+        QVERIFY(!marker->isVisible());
         receive(10);
         QCOMPARE(scroll->value(), scroll->maximum());
 

@@ -72,14 +72,14 @@ TEST_F(SmallDialogsTest, LogConfigurationHandsTheModeAndDetailsBackOnOkOnly) {
 TEST_F(SmallDialogsTest, AdvancedConfigurationEnablesThePeriodWithTheBoxAndStartsTheTimer) {
     test::WhenModalShown([this](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Advanced Configuration");
-        EXPECT_EQ(GroupTitles(dialog), QStringList{"Repeating Commands"});
+        EXPECT_EQ(GroupTitles(dialog), (QStringList{"Repeating Commands", "Replies"}));
         auto* box = Find<QCheckBox>(dialog, "sendRepeatedly");
         auto* period = Find<QLineEdit>(dialog, "repeatPeriod");
         EXPECT_EQ(box->text(), "Send Command Repeatedly");
         EXPECT_EQ(period->text(), "1000");
         auto* stopAfter = Find<QLineEdit>(dialog, "stopAfter");
         EXPECT_EQ(stopAfter->text(), "");
-        QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        QList<QLabel*> labels = dialog.findChildren<QGroupBox*>().front()->findChildren<QLabel*>();
         ASSERT_EQ(labels.size(), 4);
         for (QLabel* label : labels)
             EXPECT_FALSE(label->isEnabled()) << label->text().toStdString();
@@ -107,9 +107,14 @@ TEST_F(SmallDialogsTest, AdvancedConfigurationEnablesThePeriodWithTheBoxAndStart
         EXPECT_EQ(dialog.focusWidget(), period);
         period->selectAll();
         QTest::keyClicks(period, "250");
+        auto* noReply = Find<QLineEdit>(dialog, "noReplyAfter");
+        EXPECT_EQ(noReply->text(), "1000");
+        noReply->selectAll();
+        QTest::keyClicks(noReply, "2500");
         Click(dialog, "okButton");
     });
     OpenAdvancedConfiguration(nullptr, *terminal);
+    EXPECT_EQ(terminal->NoReplyMs(), 2500u);
     EXPECT_TRUE(terminal->Repeat().repeat);
     EXPECT_EQ(terminal->Repeat().periodMs, 250u);
     EXPECT_EQ(terminal->Repeat().stopAfter, std::optional<uint32_t>(3));

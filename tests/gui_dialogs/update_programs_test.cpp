@@ -141,10 +141,13 @@ TEST_F(UpdateDialogProgramsTest, YesToTheQuestionStartsTheUpdater) {
     EXPECT_TRUE(WaitFor("updater_ran"));
 }
 
-TEST_F(UpdateDialogProgramsTest, WithoutTheUpdaterNothingRunsAndNothingIsSaid) {
+TEST_F(UpdateDialogProgramsTest, WithoutTheUpdaterNothingRunsAndTheDialogSaysWhereItLooked) {
     WriteChecker(2);
     CheckFromTheDialog();
-    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(Shown(), std::vector<std::string>{
+                           "No update checker is installed: updater.exe and uptr_check.exe were "
+                           "looked for in " +
+                           QDir::toNativeSeparators(folder.path()).toStdString() + "."});
     EXPECT_FALSE(Exists("checker_ran"));
 }
 

@@ -110,7 +110,9 @@ TEST_F(TerminalTest, StoredSettingsAreRestoredAndWrittenBackInFull) {
     EXPECT_EQ(store.Number("LocalUDPPort"), 4000u);
     EXPECT_EQ(store.Number("ProductUDPPort"), 2639u);
     EXPECT_EQ(store.Number("CheckUpdateOnLaunch"), 1u);
-    EXPECT_EQ(store.values.size(), 18u);  // the ten, and the log's eight of their own
+    EXPECT_EQ(store.Number("NoReplyMilliseconds"), 1000u);
+    // The ten, the log's eight of their own, and the no-reply time.
+    EXPECT_EQ(store.values.size(), 19u);
 }
 
 TEST_F(TerminalTest, SettingsAcceptanceRules) {
@@ -332,7 +334,8 @@ TEST_F(TerminalTest, CustomStringErrorsAreLoggedAndNothingIsSent) {
 
 TEST_F(TerminalTest, SentCustomStringsAreWalkedBackAndKeptBetweenRuns) {
     CZelTermDlg& t = Start();
-    for (const char* text : {"\"?V\"", "\"PL\"", "\"PL\"", "bad\"", "\"?P\""}) {
+    // Each text once, at the place of its latest send.
+    for (const char* text : {"\"PL\"", "\"?V\"", "\"PL\"", "\"PL\"", "bad\"", "\"?P\""}) {
         t.SetCustomString(text);
         t.OnSend();
     }

@@ -135,6 +135,7 @@ class FakeClock : public ISystemClock {
 class FakeUpdateLauncher : public IUpdateLauncher {
   public:
     bool ProgramsPresent() override { return present; }
+    std::string Folder() const override { return "/opt/zelterm/updater"; }
     std::optional<int> RunChecker(int timeoutMs) override;
     bool StartUpdater() override {
         ++updaterStarts;

@@ -389,6 +389,20 @@ TEST_F(ZelctlRun, ACommandThatDidNotGoOutEndsInStatusOne) {
               "to 127.0.0.1.\n");
 }
 
+TEST_F(ZelctlRun, ASendNobodyAnswersIsReportedAsAnEventWhileWaiting) {
+    const uint32_t silentPort = FreeUdpPort();
+    Store("Korvex", kEthernet, "Pioneer", [&](ISettingsKey& key) {
+        key.WriteNumber("ProductUDPPort", silentPort);
+        key.WriteNumber("LocalUDPPort", FreeUdpPort());
+    });
+    ProgramRun sent = Run({"send", "\"?V\" h0D", "--wait", "1500"});
+    EXPECT_EQ(sent.exitCode, 0) << sent.errors;
+    EXPECT_EQ(
+        EventsOf(sent.lines, "no-reply"),
+        std::vector<std::string>{R"({"event":"no-reply","text":"No reply to ?V<0D> after 1 s"})"});
+    EXPECT_EQ(EventsOf(sent.lines, "log").size(), 1u);  // the Sent line only
+}
+
 TEST_F(ZelctlRun, ARunSharesOnePageStateAcrossItsSteps) {
     // A name with a blank, added to the Custom list, its row chosen and sent.
     ProgramRun custom = Run({"run", Script(R"(# a new custom string
@@ -535,6 +549,7 @@ TEST_F(ZelctlRun, HelpNeedsNoSettingsAndAMissingSettingsFileStaysMissing) {
                              "  expect REGEX [MS]"}) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     }
+    EXPECT_EQ(Run({"--version"}).lines, std::vector<std::string>{"Zel Terminal Version 3.21"});
     ProgramRun press = Run({"press", "Netwick", "Control", "Queries/Help", "--dry-run"});
     EXPECT_EQ(press.lines, std::vector<std::string>{Event("48454C500D", true)});
     EXPECT_FALSE(std::filesystem::exists(settingsPath));

@@ -38,6 +38,7 @@ class MemorySettingsStore : public ISettingsStore {
 class NoUpdatePrograms : public IUpdateLauncher {
   public:
     bool ProgramsPresent() override { return false; }
+    std::string Folder() const override { return {}; }
     std::optional<int> RunChecker(int) override { return std::nullopt; }
     bool StartUpdater() override { return false; }
 };

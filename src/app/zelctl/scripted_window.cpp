@@ -96,7 +96,9 @@ std::optional<std::string> ScriptedWindowSystem::TakeStop() {
 std::optional<unsigned> ScriptedWindowSystem::LongestFollowUpMs() const {
     std::optional<unsigned> longest;
     for (auto [id, periodMs] : periods_) {
-        if (id != CZelTermDlg::kRepeatTimerId) longest = std::max(longest.value_or(0), periodMs);
+        // The terminal's own timers are no page's follow-up: a step does not wait for them.
+        if (id != CZelTermDlg::kRepeatTimerId && id != CZelTermDlg::kNoReplyTimerId)
+            longest = std::max(longest.value_or(0), periodMs);
     }
     return longest;
 }

@@ -28,6 +28,11 @@ void TrafficEvents::OnSendEnded(bool wentOut) {
     heldLines_.clear();
 }
 
+// The log is unchanged by it, so it is an event of its own; a dry run sends nothing to answer.
+void TrafficEvents::OnNoReply(const std::string& status) {
+    if (real_) events_.Write(JsonObject().Add("event", "no-reply").Add("text", status));
+}
+
 void TrafficEvents::OnLogLine(const std::string& line) {
     if (sending_) {
         heldLines_.push_back(line);

@@ -26,6 +26,7 @@ class TrafficEvents : public CZelTermDlg::TrafficObserver {
     void OnSending(std::string_view text, bool appendCR) override;
     void OnSendEnded(bool wentOut) override;
     void OnReceived(std::string_view bytes) override { received_.Append(bytes); }
+    void OnNoReply(const std::string& status) override;
     void OnLogLine(const std::string& line);
 
     // Commands handed to the terminal so far, sent or not.

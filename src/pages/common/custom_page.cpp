@@ -58,9 +58,11 @@ CCustomTabDlg::CCustomTabDlg(IPageHost& host) : CPage(host, "Custom") {
     Row();
     string_ = TextEdit("String");
     Row();
-    Button("Add", [this] { OnAdd(); });
+    const ControlId add = Button("Add", [this] { OnAdd(); });
     Button("Help", [this] { OnHelp(); });
     EndGroup();
+    EnterPresses(name_, add);
+    EnterPresses(string_, add);
 }
 
 void CCustomTabDlg::OnInitDialog() {
