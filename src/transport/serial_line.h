@@ -35,7 +35,7 @@ class CSerial {
     // kOpenEventMask, non-blocking reads.
     virtual long OpenLine(const std::string& name);
     virtual long CloseLine();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return device_ != kNoSerialDevice; }
     long LastError() const { return lastError_; }
 
     // Codes as in ISerialPort::ConfigureLine. EINVAL for settings the device cannot take; it
@@ -76,7 +76,7 @@ class CSerial {
     int SendEscapedText(std::string_view text);
 
   protected:
-    int DeviceFd() const { return fd_; }
+    SerialDevice Device() const { return device_; }
     void NoteEvents(uint32_t events) { occurredEvents_ |= events; }
     // The line errors since the previous call (or the open): adds their event bits to the
     // occurred events and returns their flags.
@@ -111,9 +111,9 @@ class CSerial {
     std::string arrived_;  // not read yet from arrivedFront_ on
     size_t arrivedFront_ = 0;
 
-    int fd_ = -1;
+    SerialDevice device_ = kNoSerialDevice;
     ReadMode readMode_ = kNonBlocking;
-    std::optional<LineErrorCounts> errorCounts_;  // listener thread only, while open
+    std::optional<LineErrorCounts> errorCounts_;  // listener thread only, while open (POSIX)
 };
 
 }  // namespace zel
