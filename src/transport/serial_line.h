@@ -98,6 +98,9 @@ class CSerial {
     template <typename Read>
     int QueryAttributes(Read read);
     long ReadAvailable(char* buffer, size_t size, size_t* readCount);
+    // One read of at most size bytes of those the device has already delivered; 0 bytes when
+    // there are none.
+    long ReadDelivered(char* buffer, size_t size, size_t* readCount);
     long ReadAll(char* buffer, size_t size, size_t* readCount, const Deadline& deadline);
 
     // Shared with the listener thread, hence atomic.
@@ -114,6 +117,9 @@ class CSerial {
     SerialDevice device_ = kNoSerialDevice;
     ReadMode readMode_ = kNonBlocking;
     std::optional<LineErrorCounts> errorCounts_;  // listener thread only, while open (POSIX)
+    // Errors the driver reported while a read looked at its queue, for the next ClearLineErrors
+    // (Windows, where looking clears them).
+    std::atomic<uint32_t> unreportedErrors_{0};
 };
 
 }  // namespace zel

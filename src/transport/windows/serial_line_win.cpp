@@ -29,6 +29,7 @@ constexpr DWORD kDriverEvents = EV_RXCHAR | EV_RXFLAG | EV_BREAK | EV_ERR;
 constexpr DWORD kInputQueue = 64 * 1024;
 constexpr DWORD kOutputQueue = 4 * 1024;
 constexpr size_t kMaxArrivedBytes = 64 * 1024;
+constexpr DWORD kLineErrorFlags = CE_RXOVER | CE_OVERRUN | CE_RXPARITY | CE_FRAME | CE_BREAK;
 // How often a blocking read looks for bytes: the terminal itself never reads blocking.
 constexpr auto kBlockingReadPoll = std::chrono::milliseconds(2);
 
@@ -60,15 +61,11 @@ long Complete(HANDLE port, OVERLAPPED& pending, BOOL started, DWORD* moved, int 
     return GetOverlappedResult(port, &pending, moved, TRUE) ? 0 : long(GetLastError());
 }
 
-// One read of what the driver holds; returns at once (the port's read time-outs say so).
-long ReadQueued(HANDLE port, char* buffer, size_t size, DWORD* moved) {
-    win::Event done;
-    if (!done.Made()) return long(GetLastError());
-    OVERLAPPED pending{};
-    pending.hEvent = done.Get();
-    BOOL started =
-        ReadFile(port, buffer, DWORD(std::min<size_t>(size, MAXDWORD)), nullptr, &pending);
-    return Complete(port, pending, started, moved, kInfiniteMs);
+bool SameLine(const DCB& a, const DCB& b) {
+    return a.BaudRate == b.BaudRate && a.ByteSize == b.ByteSize && a.Parity == b.Parity &&
+           a.StopBits == b.StopBits && a.fOutxCtsFlow == b.fOutxCtsFlow &&
+           a.fRtsControl == b.fRtsControl && a.fDtrControl == b.fDtrControl && a.fOutX == b.fOutX &&
+           a.fInX == b.fInX;
 }
 
 bool ValidFraming(int dataBits, int parity, int stopBits) {
@@ -185,10 +182,15 @@ long CSerial::ChangeAttributes(Change change, long refusal) {
     if (!GetCommState(device_, &line)) return Finish(long(GetLastError()));
     const DCB original = line;
     if (!change(line)) return Finish(refusal);
-    if (SetCommState(device_, &line)) return Finish(0);
-    const long failure = long(GetLastError());
-    SetCommState(device_, const_cast<DCB*>(&original));
-    return Finish(failure);
+    long result = SetCommState(device_, &line) ? 0 : long(GetLastError());
+    // Some drivers take what they can and ignore the rest (wine's on a pseudo-terminal keeps
+    // 8-N): the change counts only when the line reads back as asked.
+    DCB applied{};
+    applied.DCBlength = sizeof applied;
+    if (result == 0 && (!GetCommState(device_, &applied) || !SameLine(applied, line)))
+        result = ERROR_INVALID_PARAMETER;
+    if (result != 0) SetCommState(device_, const_cast<DCB*>(&original));
+    return Finish(result);
 }
 
 template <typename Read>
@@ -272,9 +274,9 @@ size_t CSerial::CollectArrivals() {
     arrivedFront_ = 0;
     const size_t before = arrived_.size();
     while (IsOpen() && arrived_.size() < kMaxArrivedBytes) {
-        DWORD moved = 0;
-        if (ReadQueued(device_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()),
-                       &moved) != 0 ||
+        size_t moved = 0;
+        if (ReadDelivered(buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()),
+                          &moved) != 0 ||
             moved == 0) {
             break;  // nothing more, or the device is gone: the next read tells
         }
@@ -289,8 +291,8 @@ long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
     arrivedFront_ += collected;
     *readCount += collected;
     while (*readCount < size) {
-        DWORD moved = 0;
-        long result = ReadQueued(device_, buffer + *readCount, size - *readCount, &moved);
+        size_t moved = 0;
+        long result = ReadDelivered(buffer + *readCount, size - *readCount, &moved);
         if (result != 0) return *readCount > 0 ? 0 : result;  // the bytes first
         if (moved == 0) return 0;
         *readCount += moved;
@@ -307,12 +309,32 @@ long CSerial::ReadAll(char* buffer, size_t size, size_t* readCount, const Deadli
     }
 }
 
+long CSerial::ReadDelivered(char* buffer, size_t size, size_t* readCount) {
+    *readCount = 0;
+    // Only what the driver holds is asked for, so the read never waits, whatever a driver makes
+    // of the read time-outs (wine's keeps an overlapped read pending on an idle line).
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(device_, &errors, &status)) return long(GetLastError());
+    unreportedErrors_ |= errors & kLineErrorFlags;
+    const DWORD wanted = DWORD(std::min<size_t>(size, status.cbInQue));
+    if (wanted == 0) return 0;
+    win::Event done;
+    if (!done.Made()) return long(GetLastError());
+    OVERLAPPED pending{};
+    pending.hEvent = done.Get();
+    BOOL started = ReadFile(device_, buffer, wanted, nullptr, &pending);
+    DWORD moved = 0;
+    long result = Complete(device_, pending, started, &moved, kInfiniteMs);
+    *readCount = moved;
+    return result;
+}
+
 uint32_t CSerial::ClearLineErrors() {
     DWORD errors = 0;
     if (!IsOpen() || !ClearCommError(device_, &errors, nullptr)) return 0;
     // The driver's error flags are the terminal's line error flags.
-    const uint32_t lineErrors =
-        errors & (CE_RXOVER | CE_OVERRUN | CE_RXPARITY | CE_FRAME | CE_BREAK);
+    const uint32_t lineErrors = (errors & kLineErrorFlags) | unreportedErrors_.exchange(0);
     if (lineErrors & CE_BREAK) NoteEvents(serial_event::kBreak);
     if (lineErrors & ~uint32_t(CE_BREAK)) NoteEvents(serial_event::kLineError);
     return lineErrors;

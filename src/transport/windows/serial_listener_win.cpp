@@ -10,6 +10,24 @@ namespace {
 
 enum class Wake { Events, Stop, Failed };
 
+// How often a waiting listener asks whether the port is still there: not every driver ends a
+// pending wait when its device goes (wine's does not when a pseudo-terminal hangs up).
+constexpr DWORD kPresenceCheckMs = 500;
+
+// The driver still answers for the port: a vanished adapter fails every call.
+bool PortPresent(HANDLE port) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ClearCommError(port, &errors, &status) != 0;
+}
+
+Wake Abandon(HANDLE port, OVERLAPPED& pending, Wake wake) {
+    CancelIoEx(port, &pending);
+    DWORD ignored = 0;
+    GetOverlappedResult(port, &pending, &ignored, TRUE);
+    return wake;
+}
+
 // Waits for the next event of the port, or the stop signal. *events receives the driver's event
 // bits, or 0 when the wait was cut short.
 Wake WaitForPortEvent(HANDLE port, HANDLE stop, HANDLE done, DWORD* events) {
@@ -19,28 +37,20 @@ Wake WaitForPortEvent(HANDLE port, HANDLE stop, HANDLE done, DWORD* events) {
     ResetEvent(done);
     if (WaitCommEvent(port, events, &pending)) return Wake::Events;
     DWORD error = GetLastError();
-    if (error != ERROR_IO_PENDING)
-        return error == ERROR_OPERATION_ABORTED ? Wake::Events : Wake::Failed;
-    const HANDLE waits[] = {stop, done};
-    DWORD woken = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-    if (woken != WAIT_OBJECT_0 + 1) {
-        CancelIoEx(port, &pending);
-        DWORD ignored = 0;
-        GetOverlappedResult(port, &pending, &ignored, TRUE);
-        return woken == WAIT_OBJECT_0 ? Wake::Stop : Wake::Failed;
-    }
-    DWORD ignored = 0;
-    if (GetOverlappedResult(port, &pending, &ignored, FALSE)) return Wake::Events;
     // An aborted wait is looked at like an event: what the driver holds tells what happened.
     // Wine ends a pending wait this way when bytes arrive on a port that has no modem lines.
-    return GetLastError() == ERROR_OPERATION_ABORTED ? Wake::Events : Wake::Failed;
-}
-
-// The driver still answers for the port: an unplugged adapter fails every call.
-bool PortPresent(HANDLE port) {
-    DWORD errors = 0;
-    COMSTAT status{};
-    return ClearCommError(port, &errors, &status) != 0;
+    if (error == ERROR_OPERATION_ABORTED) return Wake::Events;
+    if (error != ERROR_IO_PENDING) return Wake::Failed;
+    const HANDLE waits[] = {stop, done};
+    for (;;) {
+        DWORD woken = WaitForMultipleObjects(2, waits, FALSE, kPresenceCheckMs);
+        if (woken == WAIT_TIMEOUT && PortPresent(port)) continue;
+        if (woken == WAIT_OBJECT_0) return Abandon(port, pending, Wake::Stop);
+        if (woken != WAIT_OBJECT_0 + 1) return Abandon(port, pending, Wake::Failed);
+        DWORD ignored = 0;
+        if (GetOverlappedResult(port, &pending, &ignored, FALSE)) return Wake::Events;
+        return GetLastError() == ERROR_OPERATION_ABORTED ? Wake::Events : Wake::Failed;
+    }
 }
 
 }  // namespace
