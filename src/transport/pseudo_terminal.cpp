@@ -33,7 +33,9 @@ PseudoTerminal::PseudoTerminal() {
     }
 }
 
-PseudoTerminal::~PseudoTerminal() { CloseMaster(); }
+PseudoTerminal::~PseudoTerminal() {
+    CloseMaster();
+}
 
 bool PseudoTerminal::Write(std::string_view bytes) {
     while (!bytes.empty()) {
