@@ -12,6 +12,7 @@ import select
 import subprocess
 import sys
 import threading
+import time
 import tty
 
 WINE_RUN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-run")
@@ -31,7 +32,7 @@ def main():
     subprocess.run(["wineserver", "-p30"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                    check=False)
 
-    masters, links = [], []
+    masters, slaves, links = [], [], []
     for port in (port_a, port_b):
         master, slave = os.openpty()
         tty.setraw(master)
@@ -42,7 +43,8 @@ def main():
         os.symlink(os.ttyname(slave), link)
         masters.append(master)
         links.append(link)
-        os.close(slave)
+        # Kept open, so that the far end never sees the port closed between two openings.
+        slaves.append(slave)
 
     hangup = os.path.join(prefix, "drive_c", "hangup-" + port_a.lower())
     if os.path.exists(hangup):
@@ -59,13 +61,15 @@ def main():
                 open_masters.remove(masters[0])
             ready, _, _ = select.select(open_masters, [], [], 0.05)
             for source in ready:
+                other = masters[1] if source == masters[0] else masters[0]
                 try:
                     data = os.read(source, 65536)
+                    if other in open_masters:
+                        os.write(other, data)
                 except OSError:
-                    continue  # no program holds that port at the moment
-                other = masters[1] if source == masters[0] else masters[0]
-                if other in open_masters:
-                    os.write(other, data)
+                    # No program holds one of the ports at the moment: what it sent is lost, as
+                    # on a cable with nothing at its far end.
+                    time.sleep(0.01)
 
     thread = threading.Thread(target=relay, daemon=True)
     thread.start()
