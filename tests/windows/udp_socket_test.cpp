@@ -40,6 +40,23 @@ TEST(WinsockUdp, DatagramsTravelBothWaysOnLoopback) {
     EXPECT_FALSE(terminal.IsOpen());
 }
 
+TEST(WinsockUdp, ASendToAPortNobodyListensOnDoesNotStopTheReceiver) {
+    test::QueuedWindowSystem window;
+    CZelSocket terminal(window);
+    std::vector<ReceivedDatagram> received;
+    ASSERT_TRUE(terminal.OpenPort(
+        0, false, [&](const ReceivedDatagram& datagram) { received.push_back(datagram); }));
+    UdpEndpoint gone;
+    ASSERT_TRUE(gone.Bind("127.0.0.1", 0));
+    const uint32_t closedPort = gone.LocalPort();
+    gone.Close();
+    ASSERT_TRUE(terminal.SendText("?V\r", "127.0.0.1", closedPort));
+    UdpEndpoint device;
+    ASSERT_TRUE(device.Bind("127.0.0.1", 0));
+    ASSERT_TRUE(device.SendTo("later", "127.0.0.1", terminal.LocalPort()));
+    EXPECT_TRUE(window.RunUntil([&] { return received.size() == 1; }, 5000ms));
+}
+
 TEST(WinsockUdp, APortHeldByAnotherProgramIsReportedSo) {
     UdpEndpoint holder;
     ASSERT_TRUE(holder.Bind("0.0.0.0", 0));

@@ -11,6 +11,9 @@ namespace zel {
 namespace {
 
 constexpr uint32_t kHighestPort = 65535;
+// The socket control that stops a port-unreachable answer to a send from failing the next
+// receive (mstcpip.h; mingw-w64 does not declare it).
+constexpr DWORD kUdpConnectionReset = IOC_IN | IOC_VENDOR | 12;
 constexpr size_t kLargestUdpPayload = 65507;
 
 // Winsock is started once for the process and left running until it ends.
@@ -78,8 +81,17 @@ bool UdpEndpoint::Bind(const std::string& address, uint32_t port, bool broadcast
                                            reinterpret_cast<const char*>(&on), sizeof on) == 0) &&
                  bind(made, reinterpret_cast<const sockaddr*>(&local), sizeof local) == 0;
     bindError_ = ready ? 0 : WSAGetLastError();
-    if (!ready) Close();
-    return ready;
+    if (!ready) {
+        Close();
+        return false;
+    }
+    // Datagram sockets have no connection to reset: a product that is off must not look like a
+    // failing socket.
+    BOOL report = FALSE;
+    DWORD ignored = 0;
+    WSAIoctl(made, kUdpConnectionReset, &report, sizeof report, nullptr, 0, &ignored, nullptr,
+             nullptr);
+    return true;
 }
 
 void UdpEndpoint::Close() {
