@@ -33,9 +33,7 @@ PseudoTerminal::PseudoTerminal() {
     }
 }
 
-PseudoTerminal::~PseudoTerminal() {
-    CloseMaster();
-}
+PseudoTerminal::~PseudoTerminal() { CloseMaster(); }
 
 bool PseudoTerminal::Write(std::string_view bytes) {
     while (!bytes.empty()) {

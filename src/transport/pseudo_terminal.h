@@ -7,7 +7,7 @@
 namespace zel {
 
 class PseudoTerminal {
-  public:
+public:
     // Opens a master in raw mode; check IsOpen().
     PseudoTerminal();
     ~PseudoTerminal();
@@ -24,7 +24,7 @@ class PseudoTerminal {
     // Closing the master makes the slave hang up, as an unplugged adapter does.
     void CloseMaster();
 
-  private:
+private:
     int master_ = -1;
     int slaveKeeper_ = -1;  // keeps the slave side alive while nobody else holds it
     std::string slavePath_;
