@@ -170,8 +170,9 @@ QWidget* MainWindow::BuildControls() {
     column->setContentsMargins(0, 0, 0, 0);
     // Beside the settings file the terminal uses.
     auto* settings = dynamic_cast<QtSettingsStore*>(&terminal_.Settings());
-    const QString settingsPath = settings ? settings->Path() : QtSettingsStore().Path();
-    devices_ = new DeviceSelector(terminal_, QtDeviceFile::BesideSettings(settingsPath), controls);
+    const QString devicesPath =
+        settings ? QtDeviceFile::BesideSettings(settings->Path()) : QtDeviceFile::OfThisUser();
+    devices_ = new DeviceSelector(terminal_, devicesPath, controls);
     column->addWidget(BuildProductGroup());
     column->addWidget(BuildConnectionGroup());
     column->addWidget(BuildStatusGroup());

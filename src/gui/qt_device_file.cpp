@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+
+#include "gui/qt_settings_store.h"
 
 namespace zel {
 
@@ -12,6 +15,15 @@ QString QtDeviceFile::BesideSettings(const QString& settingsPath) {
     const QFileInfo settings(settingsPath);
     return settings.absolutePath() + QStringLiteral("/") + settings.completeBaseName() +
            QStringLiteral("-devices.csv");
+}
+
+QString QtDeviceFile::OfThisUser() {
+#ifdef _WIN32
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quorvane/ZelTerm-devices.csv");
+#else
+    return BesideSettings(QtSettingsStore().Path());
+#endif
 }
 
 std::optional<std::string> QtDeviceFile::Read(std::string& error) {

@@ -12,6 +12,9 @@ class QtDeviceFile : public IDeviceFile {
     explicit QtDeviceFile(QString path) : path_(std::move(path)) {}
     // The file beside this settings file.
     static QString BesideSettings(const QString& settingsPath);
+    // Where this user's list is kept: beside the settings file, or on Windows, whose settings
+    // live in the registry, in the user's configuration folder.
+    static QString OfThisUser();
 
     std::optional<std::string> Read(std::string& error) override;
     bool Write(const std::string& text) override;

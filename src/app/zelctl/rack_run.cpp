@@ -14,7 +14,6 @@
 #include "app/zelctl/rack_plan.h"
 #include "app/zelctl/terminal_rig.h"
 #include "gui/qt_device_file.h"
-#include "gui/qt_settings_store.h"
 #include "products/catalog.h"
 
 namespace zel::ctl {
@@ -160,7 +159,7 @@ JsonObject Summary(const Device& device, const DeviceResult& result) {
 
 // The devices stored beside the settings file.
 std::vector<Device> StoredDevices(const std::vector<ProductInfo>& catalog, std::ostream& errors) {
-    QtDeviceFile file(QtDeviceFile::BesideSettings(QtSettingsStore().Path()));
+    QtDeviceFile file(QtDeviceFile::OfThisUser());
     DeviceList stored(file, catalog);
     if (std::string problem = stored.Load(); !problem.empty()) {
         errors << "zelctl: " << problem << "\n";

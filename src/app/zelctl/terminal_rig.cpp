@@ -9,12 +9,11 @@
 #include "app/zelctl/wire_bytes.h"
 #include "gui/console_window_system.h"
 #include "gui/qt_device_file.h"
-#include "gui/qt_settings_store.h"
+#include "gui/settings_store_of_platform.h"
 #include "products/catalog.h"
 #include "terminal/device_choice.h"
 #include "transport/serial_window.h"
-#include "transport/system_clock_posix.h"
-#include "transport/usb_libusb.h"
+#include "transport/system_services.h"
 #include "transport/zel_socket.h"
 #include "transport/zel_usb.h"
 
@@ -32,7 +31,7 @@ struct Transports {
 Transports MakeTransports(bool real, IWindowSystem& window) {
     if (real) {
         return {std::make_unique<CSerialWnd>(window), std::make_unique<CZelSocket>(window),
-                std::make_unique<CZelUSB>(MakeLibusbBackend())};
+                std::make_unique<CZelUSB>(MakeSystemUsbBackend())};
     }
     return {std::make_unique<InertSerialPort>(), std::make_unique<InertUdpSocket>(),
             std::make_unique<InertUsbLink>()};
@@ -59,7 +58,7 @@ struct TerminalRig::Parts {
           traffic(events, received, real,
                   [this](std::string_view text, bool cr) { return WireBytes(terminal, text, cr); }),
           logLines([this](const std::string& line) { traffic.OnLogLine(line); }),
-          deviceFile(QtDeviceFile::BesideSettings(settings.Path())),
+          deviceFile(QtDeviceFile::OfThisUser()),
           devices(deviceFile, terminal.Catalog()),
           guard(terminal, *transports.udp, *transports.usb),
           controller(
@@ -85,7 +84,7 @@ struct TerminalRig::Parts {
     AnswerBook answers;
     ConsoleWindowSystem console;
     ScriptedWindowSystem window;
-    QtSettingsStore settings;
+    PlatformSettingsStore settings;
     MemorySettingsStore deviceSettings;
     ReadOnlySettingsStore readOnlySettings;
     NoUpdatePrograms noUpdates;
