@@ -2,12 +2,11 @@
 // The terminal with its real settings file, transports, clock and update programs, built on the
 // window system of the run (with or without a window).
 #include "gui/log_file_recorder.h"
-#include "gui/qt_settings_store.h"
 #include "gui/qt_update_launcher.h"
+#include "gui/settings_store_of_platform.h"
 #include "terminal/zelterm_dlg.h"
 #include "transport/serial_window.h"
-#include "transport/system_clock_posix.h"
-#include "transport/usb_libusb.h"
+#include "transport/system_services.h"
 #include "transport/zel_socket.h"
 #include "transport/zel_usb.h"
 
@@ -17,14 +16,14 @@ struct TerminalParts {
     explicit TerminalParts(IWindowSystem& window)
         : serial(window),
           udp(window),
-          usb(MakeLibusbBackend()),
+          usb(MakeSystemUsbBackend()),
           updates(QtUpdateLauncher::DefaultFolder()),
           terminal({window, settings, serial, udp, usb, clock, updates}),
           recorder(terminal.Log()) {
         terminal.SetLogRecorder(&recorder);
     }
 
-    QtSettingsStore settings;
+    PlatformSettingsStore settings;
     CSerialWnd serial;
     CZelSocket udp;
     CZelUSB usb;

@@ -7,23 +7,12 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "transport/serial_port.h"
 
 namespace zel {
-
-Deadline::Deadline(int timeoutMs)
-    : infinite_(timeoutMs < 0),
-      end_(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0))) {}
-
-int Deadline::RemainingMs() const {
-    if (infinite_) return kInfiniteMs;
-    auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(end_ - std::chrono::steady_clock::now());
-    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
-}
 
 int OpenExclusively(const std::string& path, int* error) {
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -43,6 +32,18 @@ int OpenExclusively(const std::string& path, int* error) {
         return -1;
     }
     return fd;
+}
+
+std::string SerialErrorText(long code) {
+    switch (code) {
+        case EBUSY:
+        case EWOULDBLOCK:
+            return "in use by another program";
+        case ENOTTY:
+            return "not a serial device";
+        default:
+            return std::strerror(static_cast<int>(code));
+    }
 }
 
 void CloseExclusive(int fd) {

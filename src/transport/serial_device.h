@@ -1,9 +1,19 @@
 #pragma once
-// Opening a serial device for this program alone, and waiting on it with a time-out.
+// Opening a serial device for this program alone, and waiting on it with a time-out. The
+// device calls take POSIX descriptors; Deadline and SerialErrorText serve every platform.
 #include <chrono>
 #include <string>
 
 namespace zel {
+
+// An open device: a descriptor, or on Windows the port's HANDLE (opened for overlapped I/O).
+#ifdef _WIN32
+using SerialDevice = void*;
+inline const SerialDevice kNoSerialDevice = nullptr;
+#else
+using SerialDevice = int;
+inline constexpr SerialDevice kNoSerialDevice = -1;
+#endif
 
 // Milliseconds as the serial operations take them; kInfiniteMs waits for ever.
 inline constexpr int kInfiniteMs = -1;
@@ -18,6 +28,9 @@ class Deadline {
     bool infinite_;
     std::chrono::steady_clock::time_point end_;
 };
+
+// The words for an open's result code: the system's, or what it means for a serial port.
+std::string SerialErrorText(long code);
 
 // Opens the device read-write, non-blocking, never as controlling terminal, and locks it
 // against every other opener (advisory lock and the terminal's exclusive mode). Returns the

@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
-#include "base/zero_marker.h"
 #include "transport/serial_line_settings.h"
 
 namespace zel {
@@ -56,18 +54,18 @@ long CSerial::OpenLine(const std::string& name) {
     int error = 0;
     int fd = OpenExclusively(name, &error);
     if (fd < 0) return Finish(error);
-    fd_ = fd;
+    device_ = fd;
     // The port's own defaults, as far as the device takes them; a device that refuses keeps
     // what it has.
     termios attributes{};
-    if (tcgetattr(fd_, &attributes) == 0) {
+    if (tcgetattr(device_, &attributes) == 0) {
         line_settings::MakeRaw(attributes);
-        tcsetattr(fd_, TCSANOW, &attributes);
+        tcsetattr(device_, TCSANOW, &attributes);
     }
     SetEventMask(kOpenEventMask);
     SetReadMode(kNonBlocking);
     occurredEvents_ = 0;
-    errorCounts_ = ReadLineErrorCounts(fd_);
+    errorCounts_ = ReadLineErrorCounts(device_);
     return Finish(0);
 }
 
@@ -76,8 +74,8 @@ long CSerial::CloseLine() {
     arrived_.clear();
     arrivedFront_ = 0;
     if (IsOpen()) {
-        CloseExclusive(fd_);
-        fd_ = -1;
+        CloseExclusive(device_);
+        device_ = kNoSerialDevice;
     }
     return Finish(0);
 }
@@ -86,18 +84,18 @@ template <typename Change>
 long CSerial::ChangeAttributes(Change change, long refusal) {
     if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
     termios original{};
-    if (tcgetattr(fd_, &original) != 0) return Finish(errno);
+    if (tcgetattr(device_, &original) != 0) return Finish(errno);
     termios wanted = original;
     if (!change(wanted)) return Finish(refusal);
-    if (tcsetattr(fd_, TCSANOW, &wanted) != 0) return Finish(errno);
+    if (tcsetattr(device_, TCSANOW, &wanted) != 0) return Finish(errno);
     // Drivers take what they can and ignore the rest (a pseudo-terminal is always 8-N):
     // the change only counts when applying it once more would change nothing.
     termios applied{};
-    if (tcgetattr(fd_, &applied) != 0) return Finish(errno);
+    if (tcgetattr(device_, &applied) != 0) return Finish(errno);
     termios reapplied = applied;
     change(reapplied);
     if (SameLine(applied, reapplied)) return Finish(0);
-    tcsetattr(fd_, TCSANOW, &original);
+    tcsetattr(device_, TCSANOW, &original);
     return Finish(EINVAL);
 }
 
@@ -108,7 +106,7 @@ int CSerial::QueryAttributes(Read read) {
         return -1;
     }
     termios attributes{};
-    if (tcgetattr(fd_, &attributes) != 0) {
+    if (tcgetattr(device_, &attributes) != 0) {
         Finish(errno);
         return -1;
     }
@@ -131,26 +129,6 @@ long CSerial::SetHandshake(int mode) {
         serial_error::kInvalidArgument);
 }
 
-long CSerial::SetReadMode(int mode) {
-    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
-    if (mode != kNonBlocking && mode != kBlocking) return Finish(serial_error::kInvalidArgument);
-    readMode_ = static_cast<ReadMode>(mode);
-    return Finish(0);
-}
-
-long CSerial::SetEventMask(uint32_t mask) {
-    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
-    eventMask_ = mask;
-    return Finish(0);
-}
-
-long CSerial::SetEventCharacter(char character, bool addToMask) {
-    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
-    if (addToMask) eventMask_ |= serial_event::kEventCharacter;
-    eventCharacter_ = character;
-    return Finish(0);
-}
-
 long CSerial::QueryBaudRate() {
     return QueryAttributes([](const termios& attributes) {
         auto baudRate = line_settings::BaudRateOf(attributes);
@@ -171,16 +149,6 @@ int CSerial::QueryHandshake() {
     return QueryAttributes(line_settings::HandshakeOf);
 }
 
-uint32_t CSerial::QueryEventMask() {
-    Finish(IsOpen() ? 0 : serial_error::kInvalidHandle);
-    return IsOpen() ? eventMask_.load() : 0;
-}
-
-char CSerial::QueryEventCharacter() {
-    Finish(IsOpen() ? 0 : serial_error::kInvalidHandle);
-    return IsOpen() ? eventCharacter_.load() : '\0';
-}
-
 long CSerial::WriteBytes(const void* bytes, size_t count, size_t* written, int timeoutMs) {
     size_t done = 0;
     if (written) *written = 0;
@@ -189,11 +157,11 @@ long CSerial::WriteBytes(const void* bytes, size_t count, size_t* written, int t
     Deadline deadline(timeoutMs);
     long result = 0;
     while (done < count && result == 0) {
-        ssize_t n = write(fd_, next + done, count - done);
+        ssize_t n = write(device_, next + done, count - done);
         if (n > 0)
             done += static_cast<size_t>(n);
         else if (n < 0 && errno == EAGAIN)
-            result = WaitUntilReady(fd_, POLLOUT, deadline);
+            result = WaitUntilReady(device_, POLLOUT, deadline);
         else if (n < 0 && errno != EINTR)
             result = errno;
         else if (n == 0)
@@ -201,10 +169,6 @@ long CSerial::WriteBytes(const void* bytes, size_t count, size_t* written, int t
     }
     if (written) *written = done;
     return Finish(result);
-}
-
-long CSerial::WriteString(const char* text, size_t* written, int timeoutMs) {
-    return WriteBytes(text, std::strlen(text), written, timeoutMs);
 }
 
 size_t CSerial::CollectArrivals() {
@@ -215,7 +179,8 @@ size_t CSerial::CollectArrivals() {
     arrivedFront_ = 0;
     const size_t before = arrived_.size();
     while (IsOpen() && arrived_.size() < kMaxArrivedBytes) {
-        ssize_t n = read(fd_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()));
+        ssize_t n =
+            read(device_, buffer, std::min(sizeof buffer, kMaxArrivedBytes - arrived_.size()));
         if (n > 0)
             arrived_.append(buffer, static_cast<size_t>(n));
         else if (n < 0 && errno == EINTR)
@@ -232,7 +197,7 @@ long CSerial::ReadAvailable(char* buffer, size_t size, size_t* readCount) {
     arrivedFront_ += collected;
     *readCount += collected;
     while (*readCount < size) {
-        ssize_t n = read(fd_, buffer + *readCount, size - *readCount);
+        ssize_t n = read(device_, buffer + *readCount, size - *readCount);
         if (n > 0)
             *readCount += static_cast<size_t>(n);
         else if (n < 0 && errno == EAGAIN)
@@ -249,61 +214,19 @@ long CSerial::ReadAll(char* buffer, size_t size, size_t* readCount, const Deadli
     for (;;) {
         long result = ReadAvailable(buffer, size, readCount);
         if (result != 0 || *readCount == size) return result;
-        result = WaitUntilReady(fd_, POLLIN, deadline);
+        result = WaitUntilReady(device_, POLLIN, deadline);
         if (result != 0) return result;
     }
 }
 
-long CSerial::ReadBytes(void* buffer, size_t size, size_t* readCount, int timeoutMs) {
-    size_t done = 0;
-    if (readCount) *readCount = 0;
-    if (!IsOpen()) return Finish(serial_error::kInvalidHandle);
-    std::lock_guard lock(readLock_);
-    char* into = static_cast<char*>(buffer);
-    long result = readMode_ == kNonBlocking ? ReadAvailable(into, size, &done)
-                                            : ReadAll(into, size, &done, Deadline(timeoutMs));
-    if (readCount) *readCount = done;
-    return Finish(result);
-}
-
-long CSerial::ReadLine(std::string& line, int timeoutMs) {
-    line.clear();
-    if (long result = SetReadMode(kBlocking); result != 0) return result;
-    for (;;) {
-        char byte = 0;
-        if (long result = ReadBytes(&byte, 1, nullptr, timeoutMs); result != 0) return result;
-        if (byte == '\r') return SetReadMode(kNonBlocking);
-        line += byte;
-    }
-}
-
-uint32_t CSerial::TakeEventType() {
-    return occurredEvents_.exchange(0) & eventMask_;
-}
-
 uint32_t CSerial::ClearLineErrors() {
     if (!errorCounts_) return 0;
-    auto counts = ReadLineErrorCounts(fd_);
+    auto counts = ReadLineErrorCounts(device_);
     if (!counts) return 0;
     LineErrorReport report = CompareLineErrorCounts(*errorCounts_, *counts);
     errorCounts_ = counts;
     NoteEvents(report.events);
     return report.errors;
-}
-
-int CSerial::SendEscapedText(std::string_view text) {
-    if (text.find(kZeroMarker) == std::string_view::npos) {
-        WriteBytes(text.data(), text.size(), nullptr, kInfiniteMs);
-        return 1;
-    }
-    // Byte by byte, so each marker becomes exactly one byte 0 in its place.
-    for (size_t at = 0; at < text.size();) {
-        bool marker = text.substr(at).starts_with(kZeroMarker);
-        char byte = marker ? '\0' : text[at];
-        if (WriteBytes(&byte, 1, nullptr, kInfiniteMs) != 0) break;  // the device is gone
-        at += marker ? kZeroMarker.size() : 1;
-    }
-    return 1;
 }
 
 }  // namespace zel

@@ -35,7 +35,7 @@ class CSerial {
     // kOpenEventMask, non-blocking reads.
     virtual long OpenLine(const std::string& name);
     virtual long CloseLine();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return device_ != kNoSerialDevice; }
     long LastError() const { return lastError_; }
 
     // Codes as in ISerialPort::ConfigureLine. EINVAL for settings the device cannot take; it
@@ -76,7 +76,7 @@ class CSerial {
     int SendEscapedText(std::string_view text);
 
   protected:
-    int DeviceFd() const { return fd_; }
+    SerialDevice Device() const { return device_; }
     void NoteEvents(uint32_t events) { occurredEvents_ |= events; }
     // The line errors since the previous call (or the open): adds their event bits to the
     // occurred events and returns their flags.
@@ -98,6 +98,9 @@ class CSerial {
     template <typename Read>
     int QueryAttributes(Read read);
     long ReadAvailable(char* buffer, size_t size, size_t* readCount);
+    // One read of at most size bytes of those the device has already delivered; 0 bytes when
+    // there are none.
+    long ReadDelivered(char* buffer, size_t size, size_t* readCount);
     long ReadAll(char* buffer, size_t size, size_t* readCount, const Deadline& deadline);
 
     // Shared with the listener thread, hence atomic.
@@ -111,9 +114,12 @@ class CSerial {
     std::string arrived_;  // not read yet from arrivedFront_ on
     size_t arrivedFront_ = 0;
 
-    int fd_ = -1;
+    SerialDevice device_ = kNoSerialDevice;
     ReadMode readMode_ = kNonBlocking;
-    std::optional<LineErrorCounts> errorCounts_;  // listener thread only, while open
+    std::optional<LineErrorCounts> errorCounts_;  // listener thread only, while open (POSIX)
+    // Errors the driver reported while a read looked at its queue, for the next ClearLineErrors
+    // (Windows, where looking clears them).
+    std::atomic<uint32_t> unreportedErrors_{0};
 };
 
 }  // namespace zel

@@ -58,7 +58,7 @@ long CSerialEx::StartListening() {
     waitSet_ = epoll_create1(EPOLL_CLOEXEC);
     stopSignal_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (waitSet_ < 0 || stopSignal_ < 0 || !Watch(waitSet_, stopSignal_, EPOLLIN) ||
-        !Watch(waitSet_, DeviceFd(), kDeviceEvents)) {
+        !Watch(waitSet_, Device(), kDeviceEvents)) {
         long error = errno;
         ReleaseListenerHandles();
         return Finish(error);
@@ -118,7 +118,7 @@ void CSerialEx::Listen(int waitSet, int stopSignal) {
         // without any ends the pause, and so does a flood, which wakes the listener all along.
         const bool pause = arrived > 0 && arrived < kArrivalsGathered && (gapEnds || quietBefore);
         if (pause != gapEnds.has_value() &&
-            !Watch(waitSet, DeviceFd(), pause ? 0 : kDeviceEvents, EPOLL_CTL_MOD)) {
+            !Watch(waitSet, Device(), pause ? 0 : kDeviceEvents, EPOLL_CTL_MOD)) {
             Finish(errno);
             return;
         }

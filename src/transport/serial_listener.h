@@ -29,12 +29,17 @@ class CSerialEx : public CSerial {
     virtual void OnDeviceLost() = 0;
 
   private:
-    void Listen(int waitSet, int stopSignal);
     void ReleaseListenerHandles();
 
     std::thread listener_;
+#ifdef _WIN32
+    void Listen(void* stopSignal);
+    void* stopSignal_ = nullptr;  // manual-reset event
+#else
+    void Listen(int waitSet, int stopSignal);
     int waitSet_ = -1;     // epoll instance: the device and the stop signal
     int stopSignal_ = -1;  // eventfd
+#endif
 };
 
 }  // namespace zel

@@ -34,7 +34,7 @@ class ISerialPort {
 
     virtual ~ISerialPort() = default;
 
-    // The port names worth probing, in probing order (at most 8).
+    // The port names worth probing, in probing order.
     virtual std::vector<std::string> CandidatePorts() = 0;
     virtual ProbeResult ProbePort(const std::string& name) = 0;
 

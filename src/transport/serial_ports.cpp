@@ -20,17 +20,6 @@ struct DeviceGroup {
 // USB adapters first: on most machines they are the only ports with anything attached.
 constexpr DeviceGroup kGroups[] = {{"ttyUSB", false}, {"ttyACM", false}, {"ttyS", true}};
 
-std::vector<std::string> PortsFromEnvironment(std::string_view list) {
-    std::vector<std::string> ports;
-    while (ports.size() < kMaxCandidatePorts && !list.empty()) {
-        size_t colon = list.find(':');
-        std::string_view path = list.substr(0, colon);
-        if (!path.empty()) ports.emplace_back(path);
-        list = colon == std::string_view::npos ? std::string_view{} : list.substr(colon + 1);
-    }
-    return ports;
-}
-
 // The unit number after the prefix, or nothing when the rest is not a plain number.
 std::optional<unsigned long> UnitNumber(std::string_view name, std::string_view prefix) {
     if (!name.starts_with(prefix)) return std::nullopt;
@@ -85,7 +74,7 @@ std::vector<std::string> FindSerialDevices(const std::filesystem::path& deviceDi
 }
 
 std::vector<std::string> ListCandidatePorts() {
-    if (const char* list = std::getenv("ZELTERM_SERIAL_PORTS")) return PortsFromEnvironment(list);
+    if (const char* list = std::getenv("ZELTERM_SERIAL_PORTS")) return PortsFromList(list);
     return FindSerialDevices("/dev", "/sys/class/tty");
 }
 

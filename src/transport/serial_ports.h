@@ -2,6 +2,7 @@
 // The serial port names worth offering, in the order they are probed.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zel {
@@ -13,6 +14,9 @@ inline constexpr size_t kMaxCandidatePorts = 8;
 // built-in ports that have hardware behind them, each group in natural order. At most
 // kMaxCandidatePorts.
 std::vector<std::string> ListCandidatePorts();
+
+// A colon-separated list of port names, taken as they stand; at most kMaxCandidatePorts.
+std::vector<std::string> PortsFromList(std::string_view list);
 
 // The device search on its own, over the given device and tty-class directories. Nothing is
 // opened: a built-in port (ttyS) counts when its class entry reports a UART type other than 0,

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <limits>
 
+#include "transport/serial_device.h"
 #include "transport/serial_ports.h"
 
 namespace zel {
@@ -53,15 +52,7 @@ long CSerialWnd::OpenForWindow(const std::string& name, EventHandler onEvent) {
 }
 
 std::string CSerialWnd::DescribeError(long code) const {
-    switch (code) {
-        case EBUSY:
-        case EWOULDBLOCK:
-            return "in use by another program";
-        case ENOTTY:
-            return "not a serial device";
-        default:
-            return std::strerror(static_cast<int>(code));
-    }
+    return SerialErrorText(code);
 }
 
 long CSerialWnd::ConfigureLine(uint32_t baudRate, int dataBits, int parity, int stopBits) {

@@ -26,6 +26,18 @@ struct UdpDatagram {
     UdpPeer sender;
 };
 
+// Why a Bind failed, in the terms the terminal reports.
+enum class BindFailure { None, PortInUse, NotPermitted, Other };
+
+// A socket: a descriptor, or on Windows a SOCKET.
+#ifdef _WIN32
+using UdpSocketHandle = uintptr_t;
+inline constexpr UdpSocketHandle kNoUdpSocket = ~UdpSocketHandle{0};
+#else
+using UdpSocketHandle = int;
+inline constexpr UdpSocketHandle kNoUdpSocket = -1;
+#endif
+
 class UdpEndpoint {
   public:
     UdpEndpoint() = default;
@@ -38,9 +50,12 @@ class UdpEndpoint {
     void Close();
     // The system's error code of the last Bind that failed; 0 after one that worked.
     int BindError() const { return bindError_; }
-    bool IsOpen() const { return fd_ >= 0; }
+    BindFailure BindFailureKind() const;
+    // The system's words for BindError.
+    std::string BindErrorText() const;
+    bool IsOpen() const { return socket_ != kNoUdpSocket; }
     uint32_t LocalPort() const;
-    int Fd() const { return fd_; }
+    UdpSocketHandle Socket() const { return socket_; }
 
     // Reads the datagram already waiting, without blocking; nothing when none could be read.
     std::optional<UdpRead> ReadWaiting(std::span<char> buffer);
@@ -52,8 +67,33 @@ class UdpEndpoint {
     bool SendTo(std::string_view bytes, const std::string& host, uint32_t port);
 
   private:
-    int fd_ = -1;
+    UdpSocketHandle socket_ = kNoUdpSocket;
     int bindError_ = 0;
+};
+
+// Waits on another thread for the datagrams of one endpoint until woken.
+class DatagramWait {
+  public:
+    DatagramWait();
+    ~DatagramWait();
+    DatagramWait(const DatagramWait&) = delete;
+    DatagramWait& operator=(const DatagramWait&) = delete;
+
+    // False when the wake-up could not be set up.
+    bool Usable() const;
+    // True once a datagram (or an error the next read clears) waits on the endpoint; false after
+    // Wake or when the wait itself fails.
+    bool Wait(const UdpEndpoint& endpoint);
+    // From any thread: the current and every later Wait returns false.
+    void Wake();
+
+  private:
+#ifdef _WIN32
+    void* wake_ = nullptr;     // manual-reset event
+    void* arrival_ = nullptr;  // the socket's network event
+#else
+    int wake_ = -1;  // eventfd
+#endif
 };
 
 }  // namespace zel

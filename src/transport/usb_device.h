@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace zel {
@@ -44,9 +45,18 @@ class IUsbDevice {
                           size_t& transferred, unsigned timeoutMs) = 0;
 };
 
+struct FoundUsbInterface {
+    std::unique_ptr<IUsbDevice> device;
+    uint8_t interfaceNumber = 0;
+};
+
 class IUsbBackend {
   public:
     virtual ~IUsbBackend() = default;
+    // The first present device carrying the interface GUID, with that interface's number. By
+    // default the devices' own descriptors are searched; a system that matches devices to
+    // interface GUIDs itself answers from its own records.
+    virtual std::optional<FoundUsbInterface> FindInterface(std::string_view guid);
     // The present devices in bus order; those this process may not open are left out.
     virtual std::vector<std::unique_ptr<IUsbDevice>> OpenPresentDevices() = 0;
     // How many devices the latest search left out because this user may not open them.

@@ -80,4 +80,8 @@ std::optional<FoundUsbInterface> FindUsbInterface(IUsbBackend& backend, std::str
     return std::nullopt;
 }
 
+std::optional<FoundUsbInterface> IUsbBackend::FindInterface(std::string_view guid) {
+    return FindUsbInterface(*this, guid);
+}
+
 }  // namespace zel

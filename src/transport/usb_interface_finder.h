@@ -10,11 +10,6 @@
 
 namespace zel {
 
-struct FoundUsbInterface {
-    std::unique_ptr<IUsbDevice> device;
-    uint8_t interfaceNumber = 0;
-};
-
 // The interface of this device that carries the GUID, if any.
 std::optional<uint8_t> InterfaceWithGuid(IUsbDevice& device, std::string_view guid);
 

@@ -1,12 +1,6 @@
 #include "transport/zel_socket.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "base/zero_marker.h"
@@ -20,8 +14,9 @@ CZelSocket::~CZelSocket() {
 bool CZelSocket::OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler onDatagram) {
     Close();
     if (!endpoint_.Bind("0.0.0.0", localPort, true)) return false;
-    wakeFd_ = eventfd(0, EFD_CLOEXEC);
-    if (wakeFd_ < 0) {
+    wait_ = std::make_unique<DatagramWait>();
+    if (!wait_->Usable()) {
+        wait_.reset();
         endpoint_.Close();
         return false;
     }
@@ -31,22 +26,20 @@ bool CZelSocket::OpenPort(uint32_t localPort, bool unwrapZelnet, DatagramHandler
 }
 
 std::string CZelSocket::OpenFailure() const {
-    switch (int error = endpoint_.BindError()) {
-        case EADDRINUSE:
+    switch (endpoint_.BindFailureKind()) {
+        case BindFailure::PortInUse:
             return "is in use by another program";
-        case EACCES:
+        case BindFailure::NotPermitted:
             return "may not be used by this user";
         default:
-            return std::string("cannot be bound: ") + std::strerror(error);
+            return "cannot be bound: " + endpoint_.BindErrorText();
     }
 }
 
 void CZelSocket::Close() {
     ++delivery_->generation;
     if (receiver_.joinable()) {
-        uint64_t one = 1;
-        while (write(wakeFd_, &one, sizeof one) < 0 && errno == EINTR) {
-        }
+        wait_->Wake();
         receiver_.join();
     }
     {
@@ -55,21 +48,14 @@ void CZelSocket::Close() {
         delivery_->queued.clear();
         delivery_->dropped = 0;
     }
-    if (wakeFd_ >= 0) close(wakeFd_);
-    wakeFd_ = -1;
+    wait_.reset();
     endpoint_.Close();
 }
 
 void CZelSocket::ReceiveLoop(bool unwrapZelnet) {
     // One byte more than a datagram may hold, so that a longer one shows as truncated.
     std::array<char, kMaxDatagramBytes + 1> buffer;
-    for (;;) {
-        std::array<pollfd, 2> waiting{{{endpoint_.Fd(), POLLIN, 0}, {wakeFd_, POLLIN, 0}}};
-        if (poll(waiting.data(), waiting.size(), -1) < 0) {
-            if (errno == EINTR) continue;
-            return;
-        }
-        if (waiting[1].revents != 0) return;
+    while (wait_->Wait(endpoint_)) {
         // An error condition is cleared by the read as well, so reading is always right here.
         auto read = endpoint_.ReadWaiting(buffer);
         if (!read || read->truncated || read->byteCount > kMaxDatagramBytes) continue;

@@ -61,7 +61,7 @@ class CZelSocket : public IUdpSocket {
 
     IGuiThread& guiThread_;
     UdpEndpoint endpoint_;
-    int wakeFd_ = -1;
+    std::unique_ptr<DatagramWait> wait_;  // while the receiver runs
     std::thread receiver_;
     std::shared_ptr<Delivery> delivery_ = std::make_shared<Delivery>();
 };

@@ -4,8 +4,6 @@
 #include <thread>
 #include <vector>
 
-#include "transport/usb_interface_finder.h"
-
 namespace zel {
 namespace {
 
@@ -42,7 +40,7 @@ void CZelUSB::SleepFor(std::chrono::milliseconds duration) {
 
 bool CZelUSB::OpenDevice() {
     CloseDevice();
-    auto found = FindUsbInterface(*backend_, kZelUsbInterfaceGuid);
+    auto found = backend_->FindInterface(kZelUsbInterfaceGuid);
     accessDenied_ = !found && backend_->DevicesDenied() > 0;
     if (!found || !found->device->ClaimInterface(found->interfaceNumber)) return false;
     device_ = std::move(found->device);

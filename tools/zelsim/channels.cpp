@@ -1,14 +1,10 @@
 #include "zelsim/channels.h"
 
 #include "base/zelnet.h"
-#include "zelsim/responder.h"
 
 namespace zelsim {
 
 namespace {
-
-// How long a wait lasts before the stop request is looked at again.
-constexpr int kStopCheckMs = 100;
 
 std::string ReplyToDatagram(std::string_view bytes, bool zelnet) {
     if (!zelnet) return Responder().Feed(bytes);
@@ -33,17 +29,6 @@ void ServeUdp(zel::UdpEndpoint& endpoint, bool zelnet, Recorder& recorder,
         if (!reply.empty()) {
             endpoint.SendTo(reply, datagram->sender.address, datagram->sender.port);
         }
-    }
-}
-
-void ServePty(zel::PseudoTerminal& pty, Recorder& recorder, const std::atomic<bool>& stop) {
-    Responder responder;
-    while (!stop) {
-        std::string bytes = pty.Read(kStopCheckMs);
-        if (bytes.empty()) continue;
-        recorder.Record(bytes);
-        std::string reply = responder.Feed(bytes);
-        if (!reply.empty()) pty.Write(reply);
     }
 }
 

@@ -1,4 +1,4 @@
-// zelsim: plays a product for the terminal on UDP and on a pseudo-terminal.
+// zelsim: plays a product for the terminal on UDP and on a serial line.
 #include <csignal>
 #include <iostream>
 #include <optional>
@@ -7,6 +7,10 @@
 
 #include "zelsim/channels.h"
 #include "zelsim/options.h"
+#include "zelsim/serial_stream.h"
+#ifndef _WIN32
+#include "transport/pseudo_terminal.h"
+#endif
 
 namespace {
 
@@ -52,11 +56,24 @@ int main(int argc, char** argv) {
         }
         std::cout << "udp: " << options.bindAddress << ":" << endpoint.LocalPort() << std::endl;
     }
+#ifdef _WIN32
+    if (options.pty) return Fail("Windows has no pseudo-terminals: give --serial COMn");
+#else
     std::optional<zel::PseudoTerminal> pty;
     if (options.pty) {
         pty.emplace();
         if (!pty->IsOpen()) return Fail("cannot open a pseudo-terminal");
         std::cout << "pty: " << pty->SlavePath() << std::endl;
+    }
+#endif
+    std::optional<zelsim::SerialStream> serial;
+    if (!options.serialPort.empty()) {
+        serial.emplace(options.serialPort);
+        if (!serial->IsOpen()) {
+            return Fail("cannot open the serial port '" + options.serialPort +
+                        "': " + zel::SerialErrorText(serial->Error()));
+        }
+        std::cout << "serial: " << options.serialPort << std::endl;
     }
 
     std::vector<std::jthread> channels;
@@ -64,8 +81,13 @@ int main(int argc, char** argv) {
         channels.emplace_back(
             [&] { zelsim::ServeUdp(endpoint, options.zelnet, recorder, stopRequested); });
     }
+#ifndef _WIN32
     if (pty) {
-        channels.emplace_back([&] { zelsim::ServePty(*pty, recorder, stopRequested); });
+        channels.emplace_back([&] { zelsim::ServeStream(*pty, recorder, stopRequested); });
+    }
+#endif
+    if (serial) {
+        channels.emplace_back([&] { zelsim::ServeStream(*serial, recorder, stopRequested); });
     }
     return 0;
 }

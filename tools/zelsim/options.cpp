@@ -22,7 +22,8 @@ struct TextOption {
 constexpr FlagOption kFlagOptions[] = {
     {"--zelnet", &Options::zelnet}, {"--pty", &Options::pty}, {"--help", &Options::help}};
 constexpr TextOption kTextOptions[] = {{"--bind", &Options::bindAddress},
-                                       {"--record", &Options::recordFile}};
+                                       {"--record", &Options::recordFile},
+                                       {"--serial", &Options::serialPort}};
 constexpr std::string_view kPortOption = "--udp";
 
 std::string SetPort(Options& options, std::string_view value) {
@@ -39,8 +40,8 @@ std::string SetPort(Options& options, std::string_view value) {
 std::string CheckCombination(const Options& options) {
     if (options.help) return {};
     if (!options.udpPort && options.zelnet) return "--zelnet needs --udp PORT";
-    if (!options.udpPort && !options.pty) {
-        return "nothing to play on: give --udp PORT, --pty or both";
+    if (!options.udpPort && !options.pty && options.serialPort.empty()) {
+        return "nothing to play on: give --udp PORT, --pty or --serial PORT";
     }
     return {};
 }
@@ -73,16 +74,19 @@ ParsedOptions ParseOptions(std::span<const std::string_view> arguments) {
 
 const std::string& UsageText() {
     static const std::string text =
-        "Usage: zelsim [--udp PORT [--bind ADDR] [--zelnet]] [--pty] [--record FILE]\n"
+        "Usage: zelsim [--udp PORT [--bind ADDR] [--zelnet]] [--pty | --serial PORT]\n"
+        "              [--record FILE]\n"
         "Plays a show controller or media player for the terminal: answers its commands on a\n"
-        "UDP port, on a pseudo-terminal, or on both at once.\n"
+        "UDP port, on a serial line, or on both at once.\n"
         "\n"
         "  --udp PORT     answer datagrams on this UDP port (0 picks a free one); prints\n"
         "                 'udp: ADDR:PORT' once bound. Replies go to the sender.\n"
         "  --bind ADDR    the address to bind the UDP port to (default 127.0.0.1)\n"
         "  --zelnet       take and answer commands inside ZELNet frames on UDP\n"
         "  --pty          answer on a new pseudo-terminal; prints 'pty: PATH' with the path\n"
-        "                 the terminal opens as its serial port\n"
+        "                 the terminal opens as its serial port (not on Windows)\n"
+        "  --serial PORT  answer on an existing serial port (COM5 on Windows, where the\n"
+        "                 terminal opens the port joined to it); prints 'serial: PORT'\n"
         "  --record FILE  append everything received to FILE, one line of hexadecimal bytes\n"
         "                 per read or datagram\n"
         "  --help         show this text\n"

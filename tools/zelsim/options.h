@@ -13,6 +13,7 @@ struct Options {
     std::string bindAddress = "127.0.0.1";
     bool zelnet = false;
     bool pty = false;
+    std::string serialPort;  // empty: no serial port served
     std::string recordFile;  // empty: nothing recorded
     bool help = false;
 };

@@ -11,10 +11,9 @@
 #include "app/zelctl/scripted_window.h"
 #include "app/zelctl/traffic_events.h"
 #include "gui/console_window_system.h"
-#include "gui/qt_settings_store.h"
+#include "gui/settings_store_of_platform.h"
 #include "transport/serial_window.h"
-#include "transport/system_clock_posix.h"
-#include "transport/usb_libusb.h"
+#include "transport/system_services.h"
 #include "transport/zel_socket.h"
 #include "transport/zel_usb.h"
 
@@ -33,7 +32,7 @@ struct Transports {
 Transports MakeTransports(bool real, IWindowSystem& window) {
     if (real) {
         return {std::make_unique<CSerialWnd>(window), std::make_unique<CZelSocket>(window),
-                std::make_unique<CZelUSB>(MakeLibusbBackend())};
+                std::make_unique<CZelUSB>(MakeSystemUsbBackend())};
     }
     return {std::make_unique<InertSerialPort>(), std::make_unique<InertUdpSocket>(),
             std::make_unique<InertUsbLink>()};
@@ -66,7 +65,7 @@ int main(int argc, char** argv) {
     AnswerBook answers(invocation.answers, giver);
     ConsoleWindowSystem console;
     ScriptedWindowSystem window(console, answers, events);
-    QtSettingsStore settings;
+    PlatformSettingsStore settings;
     ReadOnlySettingsStore readOnlySettings(settings);
     NoUpdatePrograms noUpdates;
     SystemClock clock;
