@@ -8,7 +8,7 @@ build=build/windows
 scripts/windows-deps.sh >/dev/null
 cmake --preset windows >/dev/null
 # Only what the installation holds; a build of the whole tree leaves nothing to do.
-cmake --build --preset windows --target package_contents
+cmake --build --preset windows --target package_contents >/dev/null
 
 packages="$build/packages"
 rm -rf "$packages"

@@ -39,7 +39,7 @@ export ZELTERM_SERIAL_PORTS=/nonexistent/zelterm-test-port
 WINEPREFIX="$work/tests-prefix" ctest --preset windows
 
 step "installer"
-installer="$(scripts/package-windows.sh | tail -1)"
+installer="$PWD/$(scripts/package-windows.sh | tail -1)"
 export WINEPREFIX="$work/install-prefix"
 scripts/wine-run "$installer" /S
 installed="$WINEPREFIX/drive_c/Program Files/ZelTerm"
@@ -59,8 +59,8 @@ for _ in $(seq 50); do grep -q '^pty: ' "$work/zelsim.out" && break; sleep 0.1; 
 pty="$(sed -n 's/^pty: //p' "$work/zelsim.out")"
 ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
 status=0
-scripts/wine-run 'C:\Program Files\ZelTerm\zelterm.exe' -Product Korvex -Serial COM5 \
-    -SendPCTime --wait 1000 -Exit >"$work/zelterm.out" 2>&1 || status=$?
+ZELTERM_SERIAL_PORTS=COM5 scripts/wine-run 'C:\Program Files\ZelTerm\zelterm.exe' \
+    -Product Korvex -Serial COM5 -SendPCTime --wait 1000 -Exit >"$work/zelterm.out" 2>&1 || status=$?
 cat "$work/zelterm.out"
 kill "$simulator"
 wait "$simulator" 2>/dev/null || true
