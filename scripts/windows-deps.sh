@@ -2,7 +2,8 @@
 # Installs what the Windows build needs: the mingw-w64 cross compilers, wine and NSIS from
 # Debian, and Qt for Windows cross-built from Debian's own qtbase source (the version
 # of the host's Qt tools). Qt is made once per machine and kept in a cache folder outside the
-# repository; later runs reuse it. Prints the cached Qt's prefix on its last line.
+# repository; later runs reuse it. CACHE/qt6-mingw names the one in use (the windows preset
+# looks there). Prints the cached Qt's prefix on its last line.
 #   ZELTERM_WINDOWS_CACHE  where the cache lives (default /var/cache/zelterm)
 #   JOBS                   parallel build jobs (default: every core)
 set -euo pipefail
@@ -30,6 +31,7 @@ recipe=1
 cache="${ZELTERM_WINDOWS_CACHE:-/var/cache/zelterm}"
 prefix="$cache/qt6-mingw-$qt_version-r$recipe"
 if [ -f "$prefix/.complete" ]; then
+    ln -sfn "$(basename "$prefix")" "$cache/qt6-mingw"
     echo "$prefix"
     exit 0
 fi
@@ -85,4 +87,5 @@ nice -n 10 cmake --build "$work/build-base" --parallel "$jobs" >"$work/base.log"
 cmake --install "$work/build-base" >/dev/null
 
 touch "$prefix/.complete"
+ln -sfn "$(basename "$prefix")" "$cache/qt6-mingw"
 echo "$prefix"

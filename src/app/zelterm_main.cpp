@@ -59,9 +59,11 @@ std::optional<int> Milliseconds(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ  // POSIX only: Windows has no file-size limit signal
     // A write beyond the file-size limit then fails with EFBIG, which the settings file's
     // writer reports, instead of ending the terminal.
     signal(SIGXFSZ, SIG_IGN);
+#endif
     std::vector<std::string> switches;
     int waitMs = 0;
     for (int i = 1; i < argc; ++i) {

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,7 +19,9 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QStatusTipEvent>
+#ifndef ZELTERM_PICTURE_SCALE
 #include <QSvgRenderer>
+#endif
 #include <QTimeEdit>
 #include <QTreeWidget>
 #include <array>
@@ -338,31 +341,52 @@ ControlWidget MakeReportList(FactoryContext& context, ControlId id) {
             }};
 }
 
-// The picture drawn at its own size, made smaller to fit; an empty frame when there is none.
-void ShowPicture(QLabel* label, const std::string& name) {
-    const QString path = PictureResourcePath(name);
-    if (label->property("picture").toString() == path) return;
-    label->setProperty("picture", path);
-    QSvgRenderer renderer;
-    if (!QFile::exists(path) || !renderer.load(path)) {
-        label->setPixmap({});
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setMinimumSize(kEmptyPicture);
-        return;
-    }
-    QSize size = renderer.defaultSize();
+// The picture's own size, made smaller to fit.
+QSize Fitted(QSize size) {
     if (size.width() > kLargestPicture.width() || size.height() > kLargestPicture.height()) {
         size.scale(kLargestPicture, Qt::KeepAspectRatio);
     }
-    const qreal ratio = label->devicePixelRatioF();
+    return size;
+}
+
+// The picture drawn at its fitted size for the screen's pixel ratio; null when there is none.
+QPixmap DrawnPicture(const QString& path, qreal ratio) {
+#ifdef ZELTERM_PICTURE_SCALE
+    // The Qt built for Windows has no SVG module: the build drew each picture to a PNG at
+    // ZELTERM_PICTURE_SCALE times its own size, which is scaled down here.
+    const QImage image(path);
+    if (image.isNull()) return {};
+    const QSize size = Fitted(image.size() / ZELTERM_PICTURE_SCALE);
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(size * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+#else
+    QSvgRenderer renderer;
+    if (!QFile::exists(path) || !renderer.load(path)) return {};
+    const QSize size = Fitted(renderer.defaultSize());
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
+#endif
+    return pixmap;
+}
+
+// The picture drawn at its own size, made smaller to fit; an empty frame when there is none.
+void ShowPicture(QLabel* label, const std::string& name) {
+    const QString path = PictureResourcePath(name);
+    if (label->property("picture").toString() == path) return;
+    label->setProperty("picture", path);
+    const QPixmap pixmap = DrawnPicture(path, label->devicePixelRatioF());
+    if (pixmap.isNull()) {
+        label->setPixmap({});
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setMinimumSize(kEmptyPicture);
+        return;
+    }
     label->setFrameShape(QFrame::NoFrame);
-    label->setMinimumSize(size);
+    label->setMinimumSize(pixmap.deviceIndependentSize().toSize());
     label->setPixmap(pixmap);
 }
 
@@ -408,7 +432,8 @@ const KindRendering* RenderingOf(ControlKind kind) {
 }
 
 QString PictureResourcePath(const std::string& name) {
-    return QStringLiteral(":/products/%1.svg").arg(QString::fromStdString(name));
+    return QStringLiteral(":/products/%1." ZELTERM_PICTURE_SUFFIX)
+        .arg(QString::fromStdString(name));
 }
 
 }  // namespace zel

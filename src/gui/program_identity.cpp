@@ -5,7 +5,7 @@
 namespace zel {
 
 QIcon ProgramIcon() {
-    return QIcon(QStringLiteral(":/zelterm/zelterm.svg"));
+    return QIcon(QStringLiteral(":/zelterm/zelterm." ZELTERM_PICTURE_SUFFIX));
 }
 
 void ShowAboutBox(QWidget* parent) {

@@ -5,7 +5,7 @@
 
 #ifdef _WIN32
 #include "transport/windows/system_clock_windows.h"
-#include "transport/windows/usb_winusb.h"
+#include "transport/windows/system_usb_backend.h"
 #else
 #include "transport/system_clock_posix.h"
 #include "transport/usb_libusb.h"
@@ -15,7 +15,7 @@ namespace zel {
 
 inline std::unique_ptr<IUsbBackend> MakeSystemUsbBackend() {
 #ifdef _WIN32
-    return MakeWinUsbBackend();
+    return MakeSystemWinUsbBackend();
 #else
     return MakeLibusbBackend();
 #endif

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "transport/windows/system_usb_backend.h"
+
 namespace zel {
 
 namespace {
@@ -215,6 +217,14 @@ WinUsbCalls SystemWinUsbCalls() {
 
 std::unique_ptr<IUsbBackend> MakeWinUsbBackend(WinUsbCalls calls) {
     return std::make_unique<WinUsbBackend>(std::move(calls));
+}
+
+}  // namespace zel
+
+namespace zel {
+
+std::unique_ptr<IUsbBackend> MakeSystemWinUsbBackend() {
+    return MakeWinUsbBackend();
 }
 
 }  // namespace zel
