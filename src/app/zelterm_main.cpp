@@ -13,6 +13,7 @@
 
 #include "app/program_runs.h"
 #include "gui/program_identity.h"
+#include "transport/console_output.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ std::optional<int> Milliseconds(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    zel::UseStartingConsoleForOutput();
 #ifdef SIGXFSZ  // POSIX only: Windows has no file-size limit signal
     // A write beyond the file-size limit then fails with EFBIG, which the settings file's
     // writer reports, instead of ending the terminal.
