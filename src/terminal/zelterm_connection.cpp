@@ -39,11 +39,11 @@ void CZelTermDlg::ProbePorts() {
         profile_.ethernetAvailable = true;
         services_.udp.Close();
     } else {
-        // Otherwise the button is greyed out without a word.
+        // Said once the stored local port is known (otherwise the button is greyed out without
+        // a word).
         ethernetProblem_ = "Ethernet cannot be used: local UDP port " +
                            std::to_string(profile_.localUdpPort) + " " +
                            services_.udp.OpenFailure();
-        log_.AppendLog(ethernetProblem_ + "\r\n", false);
     }
 }
 

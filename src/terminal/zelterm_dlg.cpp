@@ -54,6 +54,7 @@ void CZelTermDlg::OnInitDialog(const std::vector<std::string>& commandLine) {
         profile_.ethernetAvailable = true;
         ethernetProblem_.clear();
     }
+    if (!ethernetProblem_.empty()) log_.AppendLog(ethernetProblem_ + "\r\n", false);
     storedConnection_ = profile_.connectionType;
     keepStoredEthernet_ = profile_.connectionType == kEthernet && !profile_.ethernetAvailable;
     RestoreProduct();
@@ -421,6 +422,7 @@ void CZelTermDlg::UseConnectionProfile(const ConnectionProfile& edited) {
         profile_.ethernetAvailable = true;
         ethernetProblem_.clear();
     }
+    if (!ethernetProblem_.empty()) log_.AppendLog(ethernetProblem_ + "\r\n", false);
     keepStoredEthernet_ = false;
     EndSerialFailureRun();
     SelectConnection(profile_.connectionType);

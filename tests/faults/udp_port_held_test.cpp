@@ -95,8 +95,9 @@ TEST_F(UdpPortHeldTest, SendsSayTheyWentNowhereUntilTheOtherProgramLetsGo) {
     EXPECT_EQ(rig->window.shown.size(), 1u);  // told once, when the port was chosen
 }
 
-// The port every terminal probes at start held by another program: the real terminal says which
-// port is held, and keeps the stored Ethernet connection for a run that can use it.
+// The stored local port, the one every terminal probes at start, held by another program: the
+// real terminal says which port is held, and keeps the stored Ethernet connection for a run that
+// can use it.
 TEST(EthernetUnavailableAtStart, TheLogSaysWhyAndTheStoredConnectionIsKept) {
     const fs::path settings =
         fs::temp_directory_path() / ("zelterm-faults-held-" + std::to_string(getpid()) + ".conf");
@@ -108,6 +109,7 @@ TEST(EthernetUnavailableAtStart, TheLogSaysWhyAndTheStoredConnectionIsKept) {
                          std::find(names.begin(), names.end(), "Sonnel") - names.begin());
         key->WriteNumber("Connection", kEthernet);
         key->WriteText("Protocol", "Pioneer");
+        key->WriteNumber("LocalUDPPort", 2639);
         key->WriteNumber("CheckUpdateOnLaunch", 0);
         ASSERT_TRUE(key->Save());
     }

@@ -509,6 +509,7 @@ TEST_F(TerminalTest, AStoredFreeLocalPortIsProbedItself) {
     CZelTermDlg& t = Start();
     EXPECT_TRUE(t.ConnectionButtonsEnabled()[kEthernet]);
     EXPECT_EQ(t.EthernetProblem(), "");
+    EXPECT_EQ(t.Log().Text().find("Ethernet cannot be used"), std::string::npos);
     t.SendCommand("PL", true);
     ASSERT_EQ(udp.sent.size(), 1u);
     EXPECT_EQ(udp.boundPort, 2700u);

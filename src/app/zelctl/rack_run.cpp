@@ -20,8 +20,8 @@ namespace zel::ctl {
 
 namespace {
 
-// The terminal's start-up probes the default local UDP port: one terminal at a time, and the
-// device that binds that port itself runs when no other terminal starts.
+// The terminal's start-up probes the default local UDP port before its own: the device that binds
+// that port itself runs when no other terminal starts.
 constexpr uint32_t kProbedPort = 2639;
 
 struct DeviceResult {
@@ -40,8 +40,11 @@ struct DeviceResult {
 
 class Rack {
   public:
-    Rack(const Invocation& invocation, std::string script, std::ostream& out)
-        : invocation_(invocation), script_(std::move(script)), out_(out) {
+    Rack(const Invocation& invocation, std::string script, std::ostream& out, bool serialInRack)
+        : invocation_(invocation),
+          script_(std::move(script)),
+          out_(out),
+          serialInRack_(serialInRack) {
         invocation_.devices.clear();
         invocation_.scriptPath = "-";
     }
@@ -72,7 +75,10 @@ class Rack {
         DeviceResult result;
         std::unique_ptr<TerminalRig> rig;
         {
-            std::lock_guard startUp(startLock_);
+            // A start-up opens the serial ports it probes for a moment: while it does, no other
+            // terminal may start on one of them.
+            std::unique_lock startUp(startLock_, std::defer_lock);
+            if (serialInRack_) startUp.lock();
             rig = std::make_unique<TerminalRig>(invocation_, events, errors, script, &device);
         }
         result.status = rig->Run(invocation_);
@@ -87,6 +93,7 @@ class Rack {
     Invocation invocation_;
     const std::string script_;
     std::ostream& out_;
+    const bool serialInRack_;
     std::mutex outLock_;
     std::mutex startLock_;
 };
@@ -221,7 +228,9 @@ int RunOnDevices(const Invocation& invocation, std::ostream& out, std::ostream& 
         (probed ? last : first).push_back(&device);
         (probed ? lastResults : firstResults).push_back(&results[i]);
     }
-    Rack rack(invocation, script, out);
+    const bool serialInRack = std::any_of(plan.devices.begin(), plan.devices.end(),
+                                          [](const Device& d) { return d.connection == kSerial; });
+    Rack rack(invocation, script, out, serialInRack);
     rack.Run(first, firstResults, invocation.jobs);
     rack.Run(last, lastResults, invocation.jobs);
 
