@@ -99,6 +99,8 @@ MainWindow::MainWindow(CZelTermDlg& terminal, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    // The window's widgets hide as they go, which moves the focus: the window must not hear of it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     logView_->Follow(nullptr);
     terminal_.SetView(nullptr);
 }
