@@ -120,7 +120,7 @@ void MainWindow::AddPageKeys() {
     };
     for (const auto& [key, step] : keys) {
         auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [turn, step] { turn(step); });
+        connect(shortcut, &QShortcut::activated, this, [turn, step = step] { turn(step); });
     }
 }
 
