@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 
 extern char** environ;
 
@@ -68,6 +70,19 @@ std::optional<int> ChildProcess::Wait() {
     pid_ = -1;
     if (waited < 0 || !WIFEXITED(status)) return std::nullopt;
     return WEXITSTATUS(status);
+}
+
+ProgramRun RunToEnd(const std::string& path, const std::vector<std::string>& arguments,
+                    const std::string& errorsPath) {
+    std::vector<std::string> shell = {"-c", "exec \"$@\" 2>\"$0\"", errorsPath, path};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    ChildProcess program("/bin/sh", shell);
+    ProgramRun run;
+    while (auto line = program.ReadLine(30000)) run.lines.push_back(*line);
+    run.exitCode = program.Wait();
+    std::ifstream errors(errorsPath, std::ios::binary);
+    run.errors.assign(std::istreambuf_iterator<char>(errors), {});
+    return run;
 }
 
 }  // namespace zel::test

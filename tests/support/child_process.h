@@ -28,4 +28,15 @@ class ChildProcess {
     std::string buffered_;
 };
 
+// A program run to its end: its exit code, its output's lines and its standard error.
+struct ProgramRun {
+    std::optional<int> exitCode;
+    std::vector<std::string> lines;  // standard output
+    std::string errors;              // standard error
+};
+
+// Runs `path` with its standard error sent to `errorsPath`, which is read back.
+ProgramRun RunToEnd(const std::string& path, const std::vector<std::string>& arguments,
+                    const std::string& errorsPath);
+
 }  // namespace zel::test

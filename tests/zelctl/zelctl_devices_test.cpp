@@ -12,11 +12,7 @@
 namespace zel {
 namespace {
 
-struct ProgramRun {
-    std::optional<int> exitCode;
-    std::vector<std::string> lines;
-    std::string errors;
-};
+using test::ProgramRun;
 
 std::string FileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -58,15 +54,7 @@ class ZelctlDevices : public ::testing::Test {
     }
 
     ProgramRun Run(const std::vector<std::string>& arguments) {
-        const std::string errorsPath = dir.filePath("stderr.txt").toStdString();
-        std::vector<std::string> shell = {"-c", "exec \"$@\" 2>\"$0\"", errorsPath, ZELCTL_PATH};
-        shell.insert(shell.end(), arguments.begin(), arguments.end());
-        test::ChildProcess zelctl("/bin/sh", shell);
-        ProgramRun run;
-        while (auto line = zelctl.ReadLine(30000)) run.lines.push_back(*line);
-        run.exitCode = zelctl.Wait();
-        run.errors = FileText(errorsPath);
-        return run;
+        return test::RunToEnd(ZELCTL_PATH, arguments, dir.filePath("stderr.txt").toStdString());
     }
 
     QTemporaryDir dir;

@@ -17,11 +17,7 @@
 namespace zel {
 namespace {
 
-struct ProgramRun {
-    std::optional<int> exitCode;
-    std::vector<std::string> lines;  // standard output
-    std::string errors;              // standard error
-};
+using test::ProgramRun;
 
 std::optional<std::string> FileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -123,13 +119,7 @@ class ZelctlRun : public ::testing::Test {
     // is as it was.
     ProgramRun Run(const std::vector<std::string>& arguments) {
         FileState before = FileState::Of(settingsPath);
-        std::vector<std::string> shell = {"-c", "exec \"$@\" 2>\"$0\"", errorsPath, ZELCTL_PATH};
-        shell.insert(shell.end(), arguments.begin(), arguments.end());
-        test::ChildProcess zelctl("/bin/sh", shell);
-        ProgramRun run;
-        while (auto line = zelctl.ReadLine(30000)) run.lines.push_back(*line);
-        run.exitCode = zelctl.Wait();
-        run.errors = FileBytes(errorsPath).value_or("");
+        ProgramRun run = test::RunToEnd(ZELCTL_PATH, arguments, errorsPath);
         EXPECT_EQ(FileState::Of(settingsPath), before) << "the settings file was changed";
         return run;
     }
